@@ -1,0 +1,43 @@
+# Build, run and test the tool. Every target installs what is missing first.
+SHELL := /bin/bash
+ROOT := $(CURDIR)
+BUILD := $(ROOT)/build
+PREFIX := $(BUILD)/wineprefix
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build native prefix run test test-native test-windows bench dist fuzz screenshots clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/mingw/build.ninja:
+	cmake -S . -B $(BUILD)/mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-toolchain.cmake
+
+$(BUILD)/native/build.ninja:
+	cmake -S . -B $(BUILD)/native -G Ninja
+
+build: deps $(BUILD)/mingw/build.ninja
+	cmake --build $(BUILD)/mingw -j $(JOBS)
+	@echo "built $(BUILD)/mingw/plimsar.exe"
+
+native: deps $(BUILD)/native/build.ninja
+	cmake --build $(BUILD)/native -j $(JOBS)
+
+prefix: deps
+	@bash scripts/wine-prefix.sh $(PREFIX)
+
+run: build prefix
+	@bash scripts/run-demo.sh
+
+test-native: native
+	cd $(BUILD)/native && ctest --output-on-failure
+
+test-windows: build prefix
+	@bash scripts/test-windows.sh
+
+test: test-native test-windows
+
+clean:
+	rm -rf $(BUILD) dist

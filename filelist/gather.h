@@ -1,0 +1,13 @@
+// Adding files: the open-file dialog, one folder, a folder with its subfolders.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+void AddFilesCommand(HWND window);
+void AddFolderCommand(HWND window);
+void AddSubfoldersCommand(HWND window, int drawingType);
+
+// Appends every entry of folder matching "*.<selected extension>"; returns 0
+// when the search finds no entry at all, else the running row index after it.
+int32_t ScanOneFolder(const char* folder, int32_t rowIndex);

@@ -1,0 +1,177 @@
+#include "harness.h"
+
+#include <commctrl.h>
+
+#include <deque>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/modal.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+std::mutex g_boxLock;
+std::vector<RecordedBox> g_boxes;
+std::deque<int> g_answers;
+std::function<void(HWND, int)> g_driver;
+std::function<BOOL(OPENFILENAMEA*)> g_openFile;
+std::function<void(BROWSEINFOA*, char*)> g_browse;
+bool g_classRegistered;
+
+int RecordBox(HWND owner, const char* text, const char* caption, UINT type) {
+  std::lock_guard<std::mutex> lock(g_boxLock);
+  g_boxes.push_back({owner, text ? text : "", caption ? caption : "", type, GetCurrentThreadId()});
+  if (g_answers.empty()) return IDOK;
+  int answer = g_answers.front();
+  g_answers.pop_front();
+  return answer;
+}
+
+}  // namespace
+
+void Pump(int ms) {
+  DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) continue;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    LONG left = static_cast<LONG>(end - GetTickCount());
+    if (left <= 0) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left < 20 ? left : 20), QS_ALLINPUT);
+  }
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+  DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
+  while (!done()) {
+    if (static_cast<LONG>(end - GetTickCount()) <= 0) return done();
+    Pump(10);
+  }
+  return true;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string MakeTempDir(const std::string& name) {
+  char base[MAX_PATH] = {};
+  GetTempPathA(sizeof base, base);
+  std::string root = std::string(base) + "plimsar-tests";
+  CreateDirectoryA(root.c_str(), nullptr);
+  std::string path = root + "\\" + name + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                     std::to_string(GetTickCount());
+  for (int i = 0; !CreateDirectoryA(path.c_str(), nullptr); ++i) path += "x";
+  return path;
+}
+
+void AppTest::SetUp() {
+  char cwd[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof cwd, cwd);
+  savedDir_ = cwd;
+  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  dir = MakeTempDir(std::string(info->test_suite_name()) + "-" + info->name());
+  {
+    std::lock_guard<std::mutex> lock(g_boxLock);
+    g_boxes.clear();
+    g_answers.clear();
+  }
+  g_driver = nullptr;
+  g_openFile = nullptr;
+  g_browse = nullptr;
+  InstallHooks();
+}
+
+void AppTest::TearDown() {
+  if (main && IsWindow(main)) CloseApp();
+  SetModalHooks(ModalHooks{});
+  SetCurrentDirectoryA(savedDir_.c_str());
+}
+
+void AppTest::InstallHooks() {
+  ModalHooks hooks;
+  hooks.messageBox = RecordBox;
+  hooks.dialogDriver = [](HWND dialog, int id) {
+    if (g_driver) {
+      g_driver(dialog, id);
+    } else {
+      ADD_FAILURE() << "unexpected modal dialog " << id;
+      EndDialog(dialog, 1);
+    }
+  };
+  hooks.openFile = [](OPENFILENAMEA* ofn) -> BOOL {
+    if (g_openFile) return g_openFile(ofn);
+    ADD_FAILURE() << "unexpected open-file dialog";
+    return FALSE;
+  };
+  hooks.browseFolder = [](BROWSEINFOA* info, char* out) {
+    if (g_browse) {
+      g_browse(info, out);
+    } else {
+      ADD_FAILURE() << "unexpected browse dialog";
+    }
+  };
+  SetModalHooks(hooks);
+}
+
+void AppTest::StartApp() {
+  ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!g_classRegistered) {
+    ASSERT_TRUE(RegisterMainWindowClass(instance));
+    g_classRegistered = true;
+  }
+  main = CreateMainWindow(instance);
+  ASSERT_NE(main, nullptr);
+  ShowWindow(main, SW_SHOWNORMAL);
+  UpdateWindow(main);
+  RecordStartupDirectory();
+  Pump(20);
+}
+
+void AppTest::CloseApp() {
+  DestroyWindow(main);
+  Pump(20);
+  SaveSettings(nullptr);
+  main = nullptr;
+  g_mainWindow = nullptr;
+  g_fileList = g_toolbar = g_statusBar = nullptr;
+}
+
+void AppTest::Command(int id) { SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+std::vector<RecordedBox> AppTest::Boxes() {
+  std::lock_guard<std::mutex> lock(g_boxLock);
+  return g_boxes;
+}
+
+void AppTest::ClearBoxes() {
+  std::lock_guard<std::mutex> lock(g_boxLock);
+  g_boxes.clear();
+}
+
+void AppTest::QueueAnswer(int answer) {
+  std::lock_guard<std::mutex> lock(g_boxLock);
+  g_answers.push_back(answer);
+}
+
+void AppTest::OnDialog(std::function<void(HWND, int)> driver) { g_driver = std::move(driver); }
+void AppTest::OnOpenFile(std::function<BOOL(OPENFILENAMEA*)> hook) { g_openFile = std::move(hook); }
+void AppTest::OnBrowse(std::function<void(BROWSEINFOA*, char*)> hook) { g_browse = std::move(hook); }
