@@ -39,5 +39,8 @@ test-windows: build prefix
 
 test: test-native test-windows
 
+bench: build prefix
+	@bash scripts/bench.sh
+
 clean:
 	rm -rf $(BUILD) dist

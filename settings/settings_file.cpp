@@ -19,6 +19,13 @@ bool WriteAll(HANDLE file, const std::string& text) {
          written == text.size() && FlushFileBuffers(file);
 }
 
+// Windows refuses to replace a read-only file; some file systems would not,
+// so the check is made here and a read-only settings file is never overwritten.
+bool IsReadOnly(const char* path) {
+  DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 }  // namespace
 
 void LoadSettings(HWND owner) {
@@ -58,6 +65,7 @@ void SaveSettings(HWND owner) {
     ok = WriteAll(file, text);
     CloseHandle(file);
   }
+  if (ok) ok = !IsReadOnly(kSettingsFileName);
   if (ok) ok = MoveFileExA(temp, kSettingsFileName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   if (!ok) {
     DeleteFileA(temp);

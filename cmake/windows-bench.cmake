@@ -1,0 +1,11 @@
+# Benchmarks: each bench/win_*.cpp is one program, run by scripts/bench.sh.
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win_*.cpp)
+foreach(src ${BENCH_SOURCES})
+  get_filename_component(name ${src} NAME_WE)
+  string(REGEX REPLACE "^win_" "bench_" target ${name})
+  add_executable(${target} ${src} $<TARGET_OBJECTS:plimsar_resources>)
+  target_compile_options(${target} PRIVATE ${PLIMSAR_CHARSET_FLAGS} ${PLIMSAR_WARNINGS})
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+  target_link_libraries(${target} PRIVATE plimsar_core)
+  target_link_options(${target} PRIVATE -static)
+endforeach()
