@@ -7,4 +7,6 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LC_ALL=ja_JP.UTF-8
 export LANG=ja_JP.UTF-8
+# Japan time, so that local-time conversions are visible in the tests.
+export TZ=Asia/Tokyo
 unset _root
