@@ -4,7 +4,7 @@
 set -euo pipefail
 
 pkgs=(g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-      wine wine64 xvfb xauth fonts-ipafont-gothic locales cmake ninja-build
+      wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic locales cmake ninja-build
       g++ clang libclang-rt-14-dev googletest zip unzip python3 imagemagick x11-apps)
 
 missing=()
