@@ -39,6 +39,9 @@ test-windows: build prefix
 
 test: test-native test-windows
 
+fuzz: deps
+	@bash scripts/fuzz.sh 300
+
 bench: build prefix
 	@bash scripts/bench.sh
 
