@@ -39,6 +39,9 @@ test-windows: build prefix
 
 test: test-native test-windows
 
+dist: build
+	@bash scripts/dist.sh
+
 fuzz: deps
 	@bash scripts/fuzz.sh 300
 
