@@ -113,6 +113,17 @@ TEST(SettingsRead, OverLimitInputStaysInsideTheRecord) {
   EXPECT_EQ(s.off_tim, 1);
 }
 
+TEST(SettingsRead, TenMegabyteLineIsSkippedAndReadingGoesOn) {
+  std::string text = "off_tim=5\r\np=" + std::string(10 * 1024 * 1024, 'z') + "\r\noff_size=9\r\n";
+  Settings s = Load(text);
+  EXPECT_EQ(s.off_tim, 5);
+  EXPECT_STREQ(s.p, "");
+  EXPECT_EQ(s.off_size, 9);
+  // The same without any line end at all: nothing applies, nothing overruns.
+  s = Load("f=" + std::string(10 * 1024 * 1024, 'y'));
+  EXPECT_STREQ(s.f, "c:\\");
+}
+
 TEST(LenientNumber, ReadsLikeTheSettingsFileAndDialog) {
   EXPECT_EQ(ParseLenientInt(" 45s", 31), 45);
   EXPECT_EQ(ParseLenientInt("\t\n+7", 31), 7);
