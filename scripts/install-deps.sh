@@ -23,7 +23,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # Wine needs the Japanese locale to run with code page 932.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
+# (Read the list whole: with pipefail, grep -q closing the pipe early would fail the test.)
+locales="$(locale -a 2>/dev/null || true)"
+if ! grep -qi '^ja_JP\.utf8$' <<<"$locales"; then
   if [ "$(id -u)" != 0 ]; then
     echo "locale ja_JP.UTF-8 missing (run as root to generate)" >&2
     exit 1
