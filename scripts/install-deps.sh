@@ -9,7 +9,8 @@ pkgs=(g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
 
 missing=()
 for p in "${pkgs[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  status="$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)"
+  [ "$status" = "install ok installed" ] || missing+=("$p")
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
