@@ -5,26 +5,14 @@
 #include <atomic>
 #include <cstdint>
 
-enum JobState : int32_t { kJobQueued = 1, kJobRunning = 2, kJobDone = 3 };
-
-constexpr int kMaxJobs = 100;
-
-struct Job {
-  char path[512];
-  int32_t size;  // kilobytes; -1 for files beyond 32 bits
-  int32_t row;   // file-list row the job was captured from
-  std::atomic<int32_t> state;
-};
-
-struct JobTable {
-  Job jobs[kMaxJobs];
-  std::atomic<int32_t> count;
-};
+#include "runner/job_records.h"
 
 struct RunControl {
   std::atomic<int32_t> running;
-  HANDLE workerThread;
+  HANDLE workerThread;  // main thread only; released once the worker has ended
   DWORD workerThreadId;
+  // The current Job's program, written by the worker under LaunchLock()
+  // (launch_handover.h); hProcess is null while no program of the run lives.
   PROCESS_INFORMATION launched;
   std::atomic<int32_t> limitSeconds;
   HWND timerOwner;

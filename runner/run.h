@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 enum RunMode { kRunWholeList = 0, kRunSelection = 1, kRunSelectionElseAll = 2 };
 
 constexpr UINT_PTR kTimeLimitTimer = 1;
@@ -9,6 +11,8 @@ constexpr UINT_PTR kProgressTimer = 2;
 
 // Run commands: capture rows into the job table and start the worker.
 void StartRun(HWND window, int mode);
+// Appends a Job made from a file-list row; false when the table is full.
+bool CaptureJob(int row);
 // Stop command: no further job starts, the current program is ended.
 void StopRun(HWND window);
 // Timer 1: the current job's time limit has expired.
@@ -19,3 +23,6 @@ void TickProgress();
 void EndOfRunStep();
 // WM_PAINT: mark the rows of queued and running jobs, unmark the rest.
 void ApplyRowsOnPaint();
+
+// Phase of the running row's blinking; never reset between runs.
+extern int32_t blinkPhase;

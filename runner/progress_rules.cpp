@@ -1,0 +1,56 @@
+#include "runner/progress_rules.h"
+
+#include <cstring>
+
+namespace {
+
+int32_t ValidCount(const JobTable& table) {
+  int32_t count = table.count.load();
+  if (count < 0) return 0;
+  return count > kMaxJobs ? kMaxJobs : count;
+}
+
+}  // namespace
+
+int PlanTick(const JobTable& table, int32_t rowCount, int32_t* blinkPhase, RowMark* out) {
+  // Jobs in row order: the capture already yields ascending rows, so this
+  // insertion sort (stable) only reorders tables built otherwise.
+  int order[kMaxJobs];
+  int n = 0;
+  int32_t count = ValidCount(table);
+  for (int j = 0; j < count; ++j) {
+    int32_t row = table.jobs[j].row;
+    if (row < 0 || row >= rowCount) continue;
+    int at = n++;
+    while (at > 0 && table.jobs[order[at - 1]].row > row) {
+      order[at] = order[at - 1];
+      --at;
+    }
+    order[at] = j;
+  }
+  int marks = 0;
+  for (int k = 0; k < n; ++k) {
+    const Job& job = table.jobs[order[k]];
+    switch (job.state.load()) {
+      case kJobQueued: out[marks++] = {job.row, true}; break;
+      case kJobRunning:
+        out[marks++] = {job.row, *blinkPhase == 1};
+        *blinkPhase = *blinkPhase == 1 ? 0 : 1;
+        break;
+      case kJobDone: out[marks++] = {job.row, false}; break;
+      default: break;
+    }
+  }
+  return marks;
+}
+
+void PlanPaint(const JobTable& table, int32_t rowCount, uint8_t* marked) {
+  if (rowCount <= 0) return;
+  std::memset(marked, 0, static_cast<size_t>(rowCount));
+  int32_t count = ValidCount(table);
+  for (int j = 0; j < count; ++j) {
+    const Job& job = table.jobs[j];
+    int32_t state = job.state.load();
+    if (job.row >= 0 && job.row < rowCount && (state == kJobQueued || state == kJobRunning)) marked[job.row] = 1;
+  }
+}

@@ -1,0 +1,6 @@
+// The worker: the run's second thread, launching each Job's program in turn.
+#pragma once
+#include <windows.h>
+
+// Thread procedure started by StartRun once the job table is complete.
+DWORD WINAPI RunWorker(void* unused);
