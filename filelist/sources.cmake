@@ -1,6 +1,11 @@
 list(APPEND PURE_SOURCES
   filelist/cp932.cpp
-  filelist/row_text.cpp)
+  filelist/current_folder.cpp
+  filelist/folder_walk.cpp
+  filelist/path_text.cpp
+  filelist/picker_rules.cpp
+  filelist/row_text.cpp
+  filelist/search_history.cpp)
 list(APPEND WIN_SOURCES
   filelist/file_list.cpp
   filelist/folder_picker.cpp

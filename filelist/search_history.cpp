@@ -1,0 +1,31 @@
+#include "filelist/search_history.h"
+
+#include <cstring>
+
+SearchState g_search;
+
+int HistoryCount(const SearchState& s) {
+  int n = 0;
+  while (n < kHistoryEntries && s.history[n][0] != '\0') ++n;
+  return n;
+}
+
+bool HistoryHolds(const SearchState& s, const char* text) {
+  size_t n = std::strlen(text);
+  if (n == 0) return true;
+  for (int i = 0; i < kHistoryCompared; ++i) {
+    // Byte-wise is safe here: text is whole characters, so a match starting
+    // at offset 0 ends on a character boundary of the entry too.
+    if (std::strncmp(s.history[i], text, n) == 0) return true;
+  }
+  return false;
+}
+
+void RememberSearchText(SearchState& s, const char* text) {
+  if (HistoryHolds(s, text)) return;
+  std::memmove(s.history[1], s.history[0], sizeof s.history[0] * (kHistoryEntries - 1));
+  std::memset(s.history[0], 0, sizeof s.history[0]);
+  size_t n = std::strlen(text);
+  if (n > kMaxPathText) n = kMaxPathText;
+  std::memcpy(s.history[0], text, n);
+}
