@@ -1,3 +1,189 @@
 #include "filelist/folder_picker.h"
-// Interim: the folder picker is not wired yet.
-void RunFolderPicker(HWND) {}
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "app/app_state.h"
+#include "app/modal.h"
+#include "filelist/current_folder.h"
+#include "filelist/entry_rules.h"
+#include "filelist/file_list.h"
+#include "filelist/gather.h"
+#include "filelist/path_text.h"
+#include "filelist/picker_rules.h"
+#include "resource.h"
+
+namespace {
+
+// Room for any name FindFirstFileA reports, so nothing is read cut short.
+constexpr int kRowTextSize = MAX_PATH + 1;
+
+HWND FolderList(HWND dialog) { return GetDlgItem(dialog, IDC_PICK_LIST); }
+
+void InsertRow(HWND list, int row, const char* text, int image, const char* date) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+  item.iItem = row;
+  item.pszText = const_cast<char*>(text);
+  item.iImage = image;
+  item.lParam = row;
+  SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  if (!date) return;
+  LVITEMA sub = {};
+  sub.mask = LVIF_TEXT;
+  sub.iItem = row;
+  sub.iSubItem = 1;
+  sub.pszText = const_cast<char*>(date);
+  SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&sub));
+}
+
+void CreateFolderList(HWND dialog) {
+  HIMAGELIST images = ImageList_Create(12, 12, ILC_MASK | ILC_COLOR32, 7, 0);
+  for (int id = IDI_FOLDER_UP; id <= IDI_DRIVE_RAMDISK; ++id) {
+    ImageList_ReplaceIcon(images, -1, LoadIconA(g_instance, MAKEINTRESOURCEA(id)));
+  }
+  HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 20, 400, 420,
+                              dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PICK_LIST)), g_instance,
+                              nullptr);
+  SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+  struct {
+    const char* heading;
+    int width;
+  } const columns[] = {{"ファイル名", 200}, {"更新日", 120}};
+  for (int i = 0; i < 2; ++i) {
+    LVCOLUMNA col = {};
+    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    col.fmt = LVCFMT_LEFT;
+    col.cx = columns[i].width;
+    col.pszText = const_cast<char*>(columns[i].heading);
+    col.iSubItem = i;
+    SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
+  }
+}
+
+// The other drives, when f is a root; returns the next row.
+int FillDriveRows(HWND list, const char* f) {
+  int row = 0;
+  if (!ShowsDriveRows(f)) return row;
+  for (char letter = 'a'; letter <= 'z'; ++letter) {
+    char root[4] = {letter, ':', '\\', '\0'};
+    int image = DriveImage(GetDriveTypeA(root));
+    if (image < 0 || SameTextIgnoringCase(root, f)) continue;
+    InsertRow(list, row, root, image, nullptr);
+    ++row;
+  }
+  return row;
+}
+
+// Every entry of f passes the same test: a plain folder is listed, with
+// "." and ".." among them; files, hidden and system folders are not.
+void FillFolderRows(HWND list, const char* f, int row) {
+  char pattern[kPathTextSize];
+  if (!ListPattern(pattern, f)) return;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA(pattern, &data);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!IsPlainFolder(data.dwFileAttributes)) continue;
+    char date[40] = {};
+    int32_t sizeKb = 0;
+    RowTextsFromFindData(data, date, &sizeKb);
+    InsertRow(list, row, data.cFileName, EntryImage(data.cFileName), date);
+    ++row;
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+}
+
+void Fill(HWND dialog) {
+  char f[kPathTextSize];
+  CopyCurrentFolder(f);
+  SetDlgItemTextA(dialog, IDC_PICK_FOLDER, f);
+  HWND list = FolderList(dialog);
+  FillFolderRows(list, f, FillDriveRows(list, f));
+}
+
+void InitPicker(HWND dialog) {
+  CreateFolderList(dialog);
+  Fill(dialog);
+}
+
+void ReadRowText(HWND list, int row, char* text) {
+  std::memset(text, 0, kRowTextSize);
+  LVITEMA item = {};
+  item.iSubItem = 0;
+  item.pszText = text;
+  item.cchTextMax = kRowTextSize;
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void Navigate(HWND dialog) {
+  HWND list = FolderList(dialog);
+  int row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, -1, MAKELPARAM(LVNI_SELECTED, 0)));
+  if (row < 0) return;
+  char text[kRowTextSize];
+  ReadRowText(list, row, text);
+  char f[kPathTextSize];
+  CopyCurrentFolder(f);
+  if (!NavigateFolder(f, text)) return;  // f would outgrow its 255 bytes
+  SetCurrentFolder(f);
+  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  Fill(dialog);
+}
+
+// Scans every selected row as a subfolder of the shown folder; true when a
+// row was added to the file list.
+bool Load(HWND dialog) {
+  HWND list = FolderList(dialog);
+  int32_t start = RowCount();
+  int32_t rowIndex = start;
+  for (int row; (row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, -1, MAKELPARAM(LVNI_SELECTED, 0)))) >= 0;) {
+    char text[kRowTextSize];
+    ReadRowText(list, row, text);
+    char folder[kRowTextSize] = {};
+    GetDlgItemTextA(dialog, IDC_PICK_FOLDER, folder, sizeof folder);
+    LVITEMA state = {};
+    state.stateMask = kMarkBits;
+    state.state = 0;
+    SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    char path[kPathTextSize];
+    if (!JoinPath(path, folder, text)) continue;  // too long: passed over
+    int32_t next = ScanOneFolder(path, rowIndex);
+    if (next != 0) rowIndex = next;
+  }
+  if (rowIndex != start) return true;
+  ShowMessage(dialog, "読込出来ません！", "フォルダ選択", MB_ICONWARNING);
+  return false;
+}
+
+void OnLoad(HWND dialog) {
+  if (Load(dialog)) EndDialog(dialog, 1);
+}
+
+void OnNotify(HWND dialog, WPARAM wParam, const NMHDR* header) {
+  if (wParam == IDC_PICK_LIST && header->code == static_cast<UINT>(NM_DBLCLK)) Navigate(dialog);
+}
+
+void PaintNothing(HWND dialog) {
+  PAINTSTRUCT paint;
+  BeginPaint(dialog, &paint);
+  EndPaint(dialog, &paint);
+}
+
+INT_PTR CALLBACK PickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: InitPicker(dialog); return TRUE;
+    case WM_NOTIFY: OnNotify(dialog, wParam, reinterpret_cast<const NMHDR*>(lParam)); return FALSE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) != IDC_PICK_LOAD) return FALSE;
+      OnLoad(dialog);
+      return FALSE;
+    case WM_CLOSE: EndDialog(dialog, 1); return TRUE;
+    case WM_PAINT: PaintNothing(dialog); return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+void RunFolderPicker(HWND window) { RunModalDialog(IDD_PICKER, window, PickerProc, 0); }

@@ -1,4 +1,111 @@
 #include "filelist/search.h"
-// Interim: the searches are not wired yet.
-void ListSearchCommand(HWND) {}
-void DriveSearchCommand(HWND) {}
+
+#include <imagehlp.h>
+
+#include <cstring>
+
+#include "app/app_state.h"
+#include "app/modal.h"
+#include "filelist/cp932.h"
+#include "filelist/file_list.h"
+#include "filelist/path_text.h"
+#include "filelist/search_history.h"
+#include "resource.h"
+
+namespace {
+
+void FillSearchDialog(HWND dialog) {
+  HWND combo = GetDlgItem(dialog, IDC_SEARCH_TEXT);
+  SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  int count = HistoryCount(g_search);
+  for (int i = 0; i < count; ++i) {
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(g_search.history[i]));
+  }
+  if (count > 0) SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(g_search.history[0]));
+}
+
+void TakeSearchText(HWND dialog) {
+  std::memset(g_search.text, 0, sizeof g_search.text);
+  GetDlgItemTextA(dialog, IDC_SEARCH_TEXT, g_search.text, sizeof g_search.text);
+  RememberSearchText(g_search, g_search.text);
+  EndDialog(dialog, 1);
+}
+
+// Only the button and closing the window end it: Enter and Escape do nothing.
+INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: FillSearchDialog(dialog); return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) != IDC_SEARCH_GO) return FALSE;
+      TakeSearchText(dialog);
+      return TRUE;
+    case WM_CLOSE: EndDialog(dialog, 1); return TRUE;
+    default: return FALSE;
+  }
+}
+
+// The search-progress dialog only asks the user to wait.
+INT_PTR CALLBACK SearchingDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// Searches the fixed drives a: to z: in order; the first hit wins. found is
+// MAX_PATH + 1 bytes, so it stays terminated whatever the search writes.
+bool SearchFixedDrives(const char* name, char* found) {
+  char file[kPathTextSize] = {};
+  std::memcpy(file, name, strnlen(name, kMaxPathText));
+  for (char letter = 'a'; letter <= 'z'; ++letter) {
+    char root[4] = {letter, ':', '\\', '\0'};
+    if (GetDriveTypeA(root) != DRIVE_FIXED) continue;
+    std::memset(found, 0, MAX_PATH + 1);
+    if (SearchTreeForFile(root, file, found)) return true;
+  }
+  std::memset(found, 0, MAX_PATH + 1);
+  return false;
+}
+
+// Appends the found file as the last row, or warns when it can not be loaded.
+void AddFoundFile(HWND window, const char* found) {
+  char folder[kPathTextSize];
+  WIN32_FIND_DATAA data;
+  HANDLE find = INVALID_HANDLE_VALUE;
+  // A hit too long for a path text is not cut into another path.
+  if (std::strlen(found) <= kMaxPathText && FolderOfPath(found, folder)) find = FindFirstFileA(found, &data);
+  if (find == INVALID_HANDLE_VALUE) {
+    ShowMessage(window, "読込出来ません！", "ファイル追加操作", MB_ICONWARNING);
+    return;
+  }
+  char date[40] = {};
+  int32_t sizeKb = 0;
+  RowTextsFromFindData(data, date, &sizeKb);
+  AppendRow(data.cFileName, folder, date, sizeKb, RowCount());
+  FindClose(find);
+}
+
+}  // namespace
+
+void ListSearchCommand(HWND window) {
+  RunModalDialog(IDD_SEARCH, window, SearchDialogProc, 0);
+  int count = RowCount();
+  for (int row = 0; row < count; ++row) {
+    char name[kPathTextSize];
+    GetRowText(row, 0, name, sizeof name);
+    if (cp932::Contains(name, g_search.text)) MarkRow(row, true);
+  }
+}
+
+void DriveSearchCommand(HWND window) {
+  std::memset(g_search.text, 0, sizeof g_search.text);
+  RunModalDialog(IDD_SEARCH, window, SearchDialogProc, 0);
+  if (g_search.text[0] == '\0') return;
+  HWND progress = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_SEARCHING), window, SearchingDialogProc, 0);
+  g_modelessDialog = progress;
+  ShowWindow(progress, SW_SHOWNORMAL);
+  UpdateWindow(progress);  // the search holds the thread for minutes: paint it now
+  char found[MAX_PATH + 1];
+  if (SearchFixedDrives(g_search.text, found)) {
+    AddFoundFile(window, found);
+  } else {
+    ShowMessage(window, "ＨＤＤ内にありませんでした。", "ファイル検索", MB_ICONWARNING);
+  }
+  if (progress) DestroyWindow(progress);
+  if (g_modelessDialog == progress) g_modelessDialog = nullptr;
+}
