@@ -1,0 +1,195 @@
+// Screenshots of the tool's windows for the documentation, taken under Xvfb
+// by scripts/screenshots.sh. The real main window is created in this process,
+// as the entry does; each shot opens what it shows and captures it from the
+// screen into a 24-bit BMP.
+//
+// Usage: shots NAME OUT.bmp   takes one shot
+//        shots --list         prints "NAME FILE" for every shot (FILE: docs/FILE.png)
+//
+// Adding a shot: write one function that opens its window and captures it
+// (CaptureWindow, or CaptureNextDialog before the command that opens a modal
+// dialog), and add a line to kShots.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/modal.h"
+#include "resource.h"
+
+namespace {
+
+std::string g_output;  // full path of the BMP to write
+bool g_captured;
+
+void PumpFor(DWORD ms) {
+  DWORD end = GetTickCount() + ms;
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    LONG left = static_cast<LONG>(end - GetTickCount());
+    if (left <= 0) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left < 20 ? left : 20), QS_ALLINPUT);
+  }
+}
+
+bool WriteBmp(const std::string& path, int width, int height, const BYTE* bits, int stride) {
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;  // bottom-up, as the DIB section holds it
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  DWORD imageSize = static_cast<DWORD>(stride) * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + imageSize;
+  FILE* out = std::fopen(path.c_str(), "wb");
+  if (!out) return false;
+  bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info, sizeof info, 1, out) == 1 &&
+            std::fwrite(bits, 1, imageSize, out) == imageSize;
+  return std::fclose(out) == 0 && ok;
+}
+
+// Lets the window (and whatever sits below it) paint, then copies its screen
+// rectangle, frame and caption included, into g_output.
+void CaptureWindow(HWND window) {
+  SetForegroundWindow(window);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  PumpFor(700);
+  RECT r;
+  GetWindowRect(window, &r);
+  int width = r.right - r.left, height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap && bits) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    int stride = (width * 3 + 3) & ~3;
+    g_captured = WriteBmp(g_output, width, height, static_cast<const BYTE*>(bits), stride);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+// The next modal dialog is captured once it is up, then closed with WM_CLOSE.
+void CaptureNextDialog() {
+  ModalHooks hooks;
+  hooks.messageBox = [](HWND, const char* text, const char*, UINT) {
+    std::fprintf(stderr, "unexpected message box: %s\n", text);
+    return IDOK;
+  };
+  hooks.dialogDriver = [](HWND dialog, int) {
+    CaptureWindow(dialog);
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+  };
+  SetModalHooks(hooks);
+}
+
+// ---- the shots ----
+
+void ShootSettingsDialog(HWND main) {
+  CaptureNextDialog();
+  SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_SETTINGS, 0), 0);
+}
+
+struct Shot {
+  const char* name;
+  const char* file;      // docs/<file>.png
+  const char* settings;  // the plimsar.ini the tool starts with
+  void (*take)(HWND main);
+};
+
+const char kSampleSettings[] =
+    "filetypemax=2\r\nfile_type0=dwg\r\nfile_type1=dxf\r\nfileselect=0\r\nf=C:\\図面\r\n"
+    "p=C:\\Program Files\\Viewer\\viewer.exe\r\nop_m1=/p \r\nop_m2=\r\n"
+    "off_mode=1\r\noff_tim=30\r\napri_end=0\r\noff_size=500\r\n";
+
+const Shot kShots[] = {
+    {"settings", "settings-dialog", kSampleSettings, ShootSettingsDialog},
+};
+
+const Shot* FindShot(const char* name) {
+  for (const Shot& shot : kShots) {
+    if (std::strcmp(shot.name, name) == 0) return &shot;
+  }
+  return nullptr;
+}
+
+// Runs the tool's main window in a fresh directory holding the shot's settings.
+int TakeShot(const Shot& shot) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  std::string dir = std::string(temp) + "plimsar-shot-" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(dir.c_str(), nullptr);
+  if (!SetCurrentDirectoryA(dir.c_str())) return 1;
+  std::string ini = dir + "\\plimsar.ini";
+  if (FILE* f = std::fopen(ini.c_str(), "wb")) {
+    std::fwrite(shot.settings, 1, std::strlen(shot.settings), f);
+    std::fclose(f);
+  }
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!RegisterMainWindowClass(instance)) return 1;
+  HWND main = CreateMainWindow(instance);
+  if (!main) return 1;
+  ShowWindow(main, SW_SHOWNORMAL);
+  UpdateWindow(main);
+  RecordStartupDirectory();
+  PumpFor(300);
+  shot.take(main);
+  DestroyWindow(main);
+  PumpFor(100);
+  SetModalHooks(ModalHooks{});
+  DeleteFileA(ini.c_str());
+  RemoveDirectoryA(dir.c_str());
+  return g_captured ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--list") == 0) {
+    for (const Shot& shot : kShots) std::printf("%s %s\n", shot.name, shot.file);
+    return 0;
+  }
+  const Shot* shot = argc == 3 ? FindShot(argv[1]) : nullptr;
+  if (!shot) {
+    std::fprintf(stderr, "usage: shots NAME OUT.bmp | shots --list\n");
+    return 2;
+  }
+  if (GetACP() != 932) {
+    std::fprintf(stderr, "shots need code page 932 (LC_ALL=ja_JP.UTF-8), got %u\n", GetACP());
+    return 2;
+  }
+  char full[MAX_PATH] = {};
+  if (!GetFullPathNameA(argv[2], sizeof full, full, nullptr)) return 2;
+  g_output = full;
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+  int code = TakeShot(*shot);
+  if (code != 0) std::fprintf(stderr, "shot %s: nothing captured\n", shot->name);
+  return code;
+}
