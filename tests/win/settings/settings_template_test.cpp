@@ -176,7 +176,7 @@ TEST_F(SettingsLayout, DialogManagerBuildsEveryControlInOrder) {
       EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(child)), static_cast<WORD>(want.id));
       char name[64] = {};
       GetClassNameA(child, name, sizeof name);
-      EXPECT_STREQ(CharLowerA(name), CharLowerA(const_cast<char*>(std::string(want.className).c_str())));
+      EXPECT_EQ(lstrcmpiA(name, want.className), 0) << name;
       GetWindowTextA(child, text, sizeof text);
       // The fill puts the stored numbers (0 by default) into the time edits.
       bool number = want.id == IDC_SET_OFF_TIM || want.id == IDC_SET_OFF_SIZE;
