@@ -203,3 +203,16 @@ TEST_F(MainWindow, UnreadableSettingsFileWarnsAndKeepsDefaults) {
   EXPECT_EQ(boxes[0].owner, main);
   EXPECT_EQ(boxes[0].caption, "ﾌｧｲﾙｴﾗｰ");
 }
+
+TEST_F(MainWindow, OverlongSettingsLinesEndInTheirLimits) {
+  // A 300-byte f is beyond any line the file can hold: it is skipped, the
+  // default stays, and the longest legal p survives a load and save intact.
+  std::string longP = "C:\\" + std::string(252, 'p');
+  WriteFileBytes(dir + "\\plimsar.ini", "f=" + std::string(300, 'f') + "\r\np=" + longP + "\r\noff_tim=3\r\n");
+  StartApp();
+  EXPECT_STREQ(g_settings.f, "c:\\");
+  EXPECT_EQ(std::string(g_settings.p), longP);
+  EXPECT_EQ(g_settings.off_tim, 3);
+  CloseApp();
+  EXPECT_NE(ReadFileBytes(dir + "\\plimsar.ini").find("\r\np=" + longP + "\r\n"), std::string::npos);
+}
