@@ -1,0 +1,184 @@
+// Run commands: what is captured, what is refused, and the command lines launched.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/app_state.h"
+#include "filelist/file_list.h"
+#include "resource.h"
+#include "runner/job_table.h"
+#include "runner/run.h"
+#include "runner_fixture.h"
+
+using RunCommands = RunnerTest;
+
+TEST_F(RunCommands, CommandLinesGlueTheOptionsToTheQuotedPath) {
+  WriteSettings("");
+  StartApp();
+  AddFile(dir, "a.dwg", "exit");
+  const std::string program = "\"" + StandinExe() + "\"";
+  const std::string path = "\"" + dir + "\\a.dwg\"";
+  Command(IDM_RUN_ALL);
+  ASSERT_TRUE(WaitRunEnd(20000));
+  SetOptions("/p", "/q");
+  Command(IDM_RUN_ALL);
+  ASSERT_TRUE(WaitRunEnd(20000));
+  SetOptions("/p ", " -x");
+  Command(IDM_RUN_ALL);
+  ASSERT_TRUE(WaitRunEnd(20000));
+  auto starts = Starts();
+  ASSERT_EQ(starts.size(), 3u);
+  // "found": the stand-in opened the file through the path it was given.
+  EXPECT_EQ(starts[0].detail, "found " + program + " " + path);
+  EXPECT_EQ(starts[1].detail, "found " + program + " /p" + path + "/q");
+  EXPECT_EQ(starts[2].detail, "found " + program + " /p " + path + " -x");
+  EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(RunCommands, FolderTextsJoinByCharacters) {
+  WriteSettings("");
+  StartApp();
+  // ソ and 表 end in the byte 0x5C and still need their separator.
+  ASSERT_TRUE(CreateDirectoryA((dir + "\\ソ").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((dir + "\\表").c_str(), nullptr));
+  AddFile(dir + "\\ソ", "a.dwg", "exit");
+  WriteFileBytes(dir + "\\表\\c.dwg", "exit");
+  AppendRow("c.dwg", (dir + "\\表\\").c_str(), "2024/01/01 00:00", 1, RowCount());
+  // An empty folder text gives the bare name, found in the current directory.
+  AddFile("", "b.dwg", "exit");
+  Command(IDM_RUN_ALL);
+  ASSERT_TRUE(WaitRunEnd(20000));
+  ASSERT_EQ(g_jobTable.count, 3);
+  EXPECT_EQ(std::string(g_jobTable.jobs[0].path), dir + "\\ソ\\a.dwg");
+  EXPECT_EQ(std::string(g_jobTable.jobs[1].path), dir + "\\表\\c.dwg");
+  EXPECT_EQ(std::string(g_jobTable.jobs[2].path), "b.dwg");
+  auto starts = Starts();
+  ASSERT_EQ(starts.size(), 3u);
+  const std::string program = "\"" + StandinExe() + "\"";
+  EXPECT_EQ(starts[0].detail, "found " + program + " \"" + dir + "\\ソ\\a.dwg\"");
+  EXPECT_EQ(starts[1].detail, "found " + program + " \"" + dir + "\\表\\c.dwg\"");
+  EXPECT_EQ(starts[2].detail, "found " + program + " \"b.dwg\"");
+}
+
+TEST_F(RunCommands, WholeListSelectionAndSelectionElseWholeList) {
+  WriteSettings("");
+  StartApp();
+  AddExitFiles(10);
+  for (int row : {9, 2, 5}) MarkRow(row, true);
+  Command(IDM_RUN_SELECTION);
+  ASSERT_EQ(g_jobTable.count, 3);
+  EXPECT_EQ(g_jobTable.jobs[0].row, 2);
+  EXPECT_EQ(g_jobTable.jobs[1].row, 5);
+  EXPECT_EQ(g_jobTable.jobs[2].row, 9);
+  EXPECT_EQ(std::string(g_jobTable.jobs[1].path), dir + "\\f5.dwg");
+  ASSERT_TRUE(WaitRunEnd(20000));
+  for (int row = 0; row < 10; ++row) EXPECT_TRUE(Unmarked(row)) << row;
+
+  // The toolbar's run takes the selection when there is one...
+  MarkRow(4, true);
+  Command(IDT_RUN);
+  ASSERT_EQ(g_jobTable.count, 1);
+  EXPECT_EQ(g_jobTable.jobs[0].row, 4);
+  ASSERT_TRUE(WaitRunEnd(20000));
+  // ...and the whole list otherwise, without a word.
+  Command(IDT_RUN);
+  ASSERT_EQ(g_jobTable.count, 10);
+  EXPECT_EQ(g_jobTable.jobs[9].row, 9);
+  ASSERT_TRUE(WaitRunEnd(30000));
+  EXPECT_EQ(Starts().size(), 14u);
+  EXPECT_TRUE(Boxes().empty());
+
+  // The menu's selection run with nothing selected only warns.
+  Command(IDM_RUN_SELECTION);
+  auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].owner, main);
+  EXPECT_EQ(boxes[0].text, "ファイルが選択していません");
+  EXPECT_EQ(boxes[0].caption, "選択ミス");
+  EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_ICONWARNING));
+  EXPECT_EQ(g_jobTable.count, 10);
+  EXPECT_EQ(g_run.running, 0);
+  EXPECT_EQ(g_run.workerThread, nullptr);
+}
+
+TEST_F(RunCommands, SecondRunIsRefusedWhileOneRuns) {
+  WriteSettings("");
+  StartApp();
+  AddFile(dir, "a.dwg", "close 20000");
+  AddExitFiles(2);
+  Command(IDM_RUN_ALL);
+  ASSERT_NE(WaitWindows(1), nullptr);
+  Command(IDM_RUN_ALL);
+  Command(IDT_RUN);
+  auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  for (auto& box : boxes) {
+    EXPECT_EQ(box.owner, main);
+    EXPECT_EQ(box.text, "すでにThreadは実行中です。");
+    EXPECT_EQ(box.caption, "Thread処理");
+    EXPECT_EQ(box.type, static_cast<UINT>(MB_OK));
+  }
+  // The run in progress keeps its own Jobs.
+  EXPECT_EQ(g_jobTable.count, 3);
+  EXPECT_EQ(g_jobTable.jobs[0].state, kJobRunning);
+  EXPECT_EQ(g_run.running, 1);
+  Command(IDT_STOP);
+  EXPECT_EQ(Starts().size(), 1u);
+}
+
+TEST_F(RunCommands, FailedLaunchWarnsOncePerJobFromTheWorker) {
+  WriteSettings("");
+  StartApp();
+  SetProgram(dir + "\\missing.exe");
+  AddExitFiles(3);
+  Command(IDM_RUN_ALL);
+  ASSERT_TRUE(WaitRunEnd(20000));
+  auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 3u);
+  for (auto& box : boxes) {
+    EXPECT_EQ(box.owner, nullptr);
+    EXPECT_EQ(box.text, "環境設定でPalyFinenameを正しく設定して下さい。");
+    EXPECT_EQ(box.caption, "設定ミス");
+    EXPECT_EQ(box.type, static_cast<UINT>(MB_OK));
+    EXPECT_NE(box.threadId, GetCurrentThreadId());
+  }
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(g_jobTable.jobs[i].state, kJobDone);
+  EXPECT_TRUE(Starts().empty());
+}
+
+TEST_F(RunCommands, MoreThanAHundredRowsAreRefusedWhole) {
+  WriteSettings("");
+  StartApp();
+  SetProgram(dir + "\\missing.exe");  // each Job then only reports, quickly
+  for (int i = 0; i < 101; ++i) AppendRow(("r" + std::to_string(i)).c_str(), "c:\\x", "2024/01/01 00:00", 1, i);
+  g_jobTable.count = 7;
+  Command(IDM_RUN_ALL);
+  SelectAll();
+  Command(IDM_RUN_SELECTION);
+  Command(IDT_RUN);
+  auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 3u);
+  for (auto& box : boxes) {
+    EXPECT_EQ(box.owner, main);
+    EXPECT_EQ(box.text, "一度に実行できるファイルは100個までです。");
+    EXPECT_EQ(box.caption, "選択ミス");
+    EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONWARNING));
+  }
+  // Nothing was captured: selection, table and run state are as they were.
+  int selected = 0;
+  for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) ++selected;
+  EXPECT_EQ(selected, 101);
+  EXPECT_EQ(g_jobTable.count, 7);
+  EXPECT_EQ(g_run.running, 0);
+  EXPECT_EQ(g_run.workerThread, nullptr);
+
+  // A hundred rows run whole.
+  ClearBoxes();
+  DeselectAll();
+  SendMessageA(g_fileList, LVM_DELETEITEM, 100, 0);
+  Command(IDM_RUN_ALL);
+  EXPECT_EQ(g_jobTable.count, 100);
+  ASSERT_TRUE(WaitRunEnd(60000));
+  EXPECT_EQ(g_jobTable.jobs[99].row, 99);
+  EXPECT_EQ(g_jobTable.jobs[99].state, kJobDone);
+  EXPECT_EQ(Boxes().size(), 100u);
+}
