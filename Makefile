@@ -42,6 +42,9 @@ test: test-native test-windows
 dist: build
 	@bash scripts/dist.sh
 
+screenshots: build prefix
+	@bash scripts/screenshots.sh
+
 fuzz: deps
 	@bash scripts/fuzz.sh 300
 
