@@ -10,6 +10,7 @@
 #include "filelist/entry_rules.h"
 #include "filelist/file_list.h"
 #include "filelist/gather.h"
+#include "filelist/list_redraw.h"
 #include "filelist/path_text.h"
 #include "filelist/picker_rules.h"
 #include "resource.h"
@@ -100,7 +101,9 @@ void Fill(HWND dialog) {
   CopyCurrentFolder(f);
   SetDlgItemTextA(dialog, IDC_PICK_FOLDER, f);
   HWND list = FolderList(dialog);
+  HoldListDrawing(list);
   FillFolderRows(list, f, FillDriveRows(list, f));
+  ResumeListDrawing(list);
 }
 
 void InitPicker(HWND dialog) {

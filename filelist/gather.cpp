@@ -5,11 +5,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/app_state.h"
 #include "app/modal.h"
 #include "filelist/current_folder.h"
 #include "filelist/entry_rules.h"
 #include "filelist/file_list.h"
 #include "filelist/folder_walk.h"
+#include "filelist/list_redraw.h"
 #include "filelist/path_text.h"
 
 namespace {
@@ -85,6 +87,7 @@ int32_t ScanOneFolder(const char* folder, int32_t rowIndex) {
   HANDLE find = FindFirstFileA(pattern, &data);
   if (find == INVALID_HANDLE_VALUE) return 0;
   size_t folderLen = std::strlen(folder);
+  HoldListDrawing(g_fileList);
   do {
     // An entry whose full path would not fit a path text is passed over.
     if (IsDotOrDotDot(data.cFileName) || !JoinedPathFits(folderLen, data.cFileName)) continue;
@@ -94,6 +97,7 @@ int32_t ScanOneFolder(const char* folder, int32_t rowIndex) {
     AppendRow(data.cFileName, folder, date, sizeKb, rowIndex++);
   } while (FindNextFileA(find, &data));
   FindClose(find);
+  ResumeListDrawing(g_fileList);
   return rowIndex;
 }
 

@@ -8,6 +8,7 @@
 #include "app/modal.h"
 #include "filelist/cp932.h"
 #include "filelist/file_list.h"
+#include "filelist/list_redraw.h"
 #include "filelist/path_text.h"
 #include "filelist/search_history.h"
 #include "resource.h"
@@ -85,11 +86,13 @@ void AddFoundFile(HWND window, const char* found) {
 void ListSearchCommand(HWND window) {
   RunModalDialog(IDD_SEARCH, window, SearchDialogProc, 0);
   int count = RowCount();
+  HoldListDrawing(g_fileList);
   for (int row = 0; row < count; ++row) {
     char name[kPathTextSize];
     GetRowText(row, 0, name, sizeof name);
     if (cp932::Contains(name, g_search.text)) MarkRow(row, true);
   }
+  ResumeListDrawing(g_fileList);
 }
 
 void DriveSearchCommand(HWND window) {
