@@ -3,3 +3,4 @@ add_executable(shots ${CMAKE_SOURCE_DIR}/tests/shots/shots.cpp $<TARGET_OBJECTS:
 target_compile_options(shots PRIVATE ${PLIMSAR_CHARSET_FLAGS} ${PLIMSAR_WARNINGS})
 target_link_libraries(shots PRIVATE plimsar_core)
 target_link_options(shots PRIVATE -static)
+add_dependencies(shots standin)

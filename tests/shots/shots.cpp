@@ -20,7 +20,12 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/modal.h"
+#include "filelist/file_list.h"
 #include "resource.h"
+#include "runner/job_table.h"
+#include "runner/run.h"
+#include "settings/settings.h"
+#include "settings/settings_lock.h"
 
 namespace {
 
@@ -63,12 +68,16 @@ bool WriteBmp(const std::string& path, int width, int height, const BYTE* bits, 
 
 // Lets the window (and whatever sits below it) paint, then copies its screen
 // rectangle, frame and caption included, into g_output.
-void CaptureWindow(HWND window) {
+void CaptureWindow(HWND window, const RECT* extra = nullptr) {
+  // A modal dialog is shown by its own loop only once that loop is idle; the
+  // capture runs before that, so the dialog is shown here.
+  if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   PumpFor(700);
   RECT r;
   GetWindowRect(window, &r);
+  if (extra) UnionRect(&r, &r, extra);
   int width = r.right - r.left, height = r.bottom - r.top;
   if (width <= 0 || height <= 0) return;
   BITMAPINFO info = {};
@@ -116,6 +125,103 @@ void ShootSettingsDialog(HWND main) {
   SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_SETTINGS, 0), 0);
 }
 
+const char* const kDrawings[] = {"A-101_平面図.dwg", "A-102_立面図.dwg", "A-103_断面図.dwg",
+                                 "S-201_構造伏図.dwg", "S-202_軸組図.dwg", "E-301_電気設備図.dwg",
+                                 "M-401_空調設備図.dwg", "M-402_給排水設備図.dwg"};
+
+// Rows as a folder scan would add them: files in the shot's own folder, each
+// holding a behaviour line for the stand-in program.
+void AddDrawingRows(const char* behaviour) {
+  char folder[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof folder, folder);
+  int row = RowCount();
+  for (const char* name : kDrawings) {
+    std::string path = std::string(folder) + "\\" + name;
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+      std::fputs(behaviour, f);
+      std::fclose(f);
+    }
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(path.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) continue;
+    FindClose(find);
+    char date[40];
+    int32_t size = 0;
+    RowTextsFromFindData(data, date, &size);
+    AppendRow(data.cFileName, folder, date, size, row++);
+  }
+}
+
+void RemoveDrawingFiles() {
+  for (const char* name : kDrawings) DeleteFileA(name);
+}
+
+void ShootMainWindow(HWND main) {
+  AddDrawingRows("exit");
+  MarkRow(2, true);
+  SetFocus(g_fileList);  // selected rows are drawn highlighted while the list has the focus
+  CaptureWindow(main);
+  RemoveDrawingFiles();
+}
+
+// A run in progress: the stand-in program (built beside this one) sleeps for
+// each file, so the rows stay marked and the status bar shows the limit.
+void ShootRun(HWND main) {
+  char program[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, program, sizeof program);
+  std::string standin = program;
+  standin = standin.substr(0, standin.find_last_of('\\') + 1) + "standin.exe";
+  {
+    std::lock_guard<std::mutex> lock(SettingsMutex());
+    std::snprintf(g_settings.p, sizeof g_settings.p, "%s", standin.c_str());
+  }
+  AddDrawingRows("sleep 20000");
+  SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_RUN_ALL, 0), 0);
+  PumpFor(3500);
+  SetFocus(g_fileList);
+  PumpFor(1200);
+  CaptureWindow(main);
+  SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDT_STOP, 0), 0);
+  for (int i = 0; i < 100 && (g_run.running || g_run.workerThread); ++i) PumpFor(50);
+  RemoveDrawingFiles();
+}
+
+void ShootAbout(HWND main) {
+  SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0);
+  CaptureWindow(g_modelessDialog);
+}
+
+void ShootFolderPicker(HWND main) {
+  CaptureNextDialog();
+  SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_FOLDER_PICKER, 0), 0);
+}
+
+// The search dialog after two searches, so its list offers them.
+void ShootSearch(HWND main) {
+  AddDrawingRows("exit");
+  static const char* const kTexts[] = {"平面", "A-10"};
+  static int done;
+  done = 0;
+  ModalHooks hooks;
+  hooks.dialogDriver = [](HWND dialog, int) {
+    if (done < 2) {
+      SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, kTexts[done++]);
+      SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SEARCH_GO, BN_CLICKED), 0);
+      return;
+    }
+    ShowWindow(dialog, SW_SHOWNORMAL);
+    SendDlgItemMessageA(dialog, IDC_SEARCH_TEXT, CB_SHOWDROPDOWN, TRUE, 0);
+    RECT dropped;
+    SendDlgItemMessageA(dialog, IDC_SEARCH_TEXT, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    CaptureWindow(dialog, &dropped);
+    SendDlgItemMessageA(dialog, IDC_SEARCH_TEXT, CB_SHOWDROPDOWN, FALSE, 0);
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+  };
+  SetModalHooks(hooks);
+  for (int i = 0; i < 3; ++i) SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_LIST_SEARCH, 0), 0);
+  RemoveDrawingFiles();
+}
+
 struct Shot {
   const char* name;
   const char* file;      // docs/<file>.png
@@ -128,8 +234,19 @@ const char kSampleSettings[] =
     "p=C:\\Program Files\\Viewer\\viewer.exe\r\nop_m1=/p \r\nop_m2=\r\n"
     "off_mode=1\r\noff_tim=30\r\napri_end=0\r\noff_size=500\r\n";
 
+const char kRunSettings[] =
+    "filetypemax=2\r\nfile_type0=dwg\r\nfile_type1=dxf\r\nfileselect=0\r\nf=C:\\図面\r\n"
+    "p=\r\nop_m1=\r\nop_m2=\r\noff_mode=1\r\noff_tim=30\r\napri_end=0\r\noff_size=500\r\n";
+
+const char kRootSettings[] = "filetypemax=1\r\nfile_type0=dwg\r\nf=c:\\\r\n";
+
 const Shot kShots[] = {
+    {"main", "main-window", kSampleSettings, ShootMainWindow},
+    {"run", "main-window-run", kRunSettings, ShootRun},
     {"settings", "settings-dialog", kSampleSettings, ShootSettingsDialog},
+    {"picker", "folder-picker", kRootSettings, ShootFolderPicker},
+    {"search", "search-dialog", kSampleSettings, ShootSearch},
+    {"about", "about-box", kSampleSettings, ShootAbout},
 };
 
 const Shot* FindShot(const char* name) {
