@@ -159,8 +159,8 @@ bool Load(HWND dialog) {
   return false;
 }
 
-void OnLoad(HWND dialog) {
-  if (Load(dialog)) EndDialog(dialog, 1);
+void OnPickerCommand(HWND dialog, WORD id) {
+  if (id == IDC_PICK_LOAD && Load(dialog)) EndDialog(dialog, 1);
 }
 
 void OnNotify(HWND dialog, WPARAM wParam, const NMHDR* header) {
@@ -177,10 +177,7 @@ INT_PTR CALLBACK PickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
   switch (message) {
     case WM_INITDIALOG: InitPicker(dialog); return TRUE;
     case WM_NOTIFY: OnNotify(dialog, wParam, reinterpret_cast<const NMHDR*>(lParam)); return FALSE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) != IDC_PICK_LOAD) return FALSE;
-      OnLoad(dialog);
-      return FALSE;
+    case WM_COMMAND: OnPickerCommand(dialog, LOWORD(wParam)); return FALSE;
     case WM_CLOSE: EndDialog(dialog, 1); return TRUE;
     case WM_PAINT: PaintNothing(dialog); return TRUE;
     default: return FALSE;

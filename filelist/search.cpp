@@ -25,21 +25,21 @@ void FillSearchDialog(HWND dialog) {
   if (count > 0) SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(g_search.history[0]));
 }
 
-void TakeSearchText(HWND dialog) {
+// "検索": the box's text becomes the search text, the history may grow.
+INT_PTR OnSearchCommand(HWND dialog, WORD id) {
+  if (id != IDC_SEARCH_GO) return FALSE;
   std::memset(g_search.text, 0, sizeof g_search.text);
   GetDlgItemTextA(dialog, IDC_SEARCH_TEXT, g_search.text, sizeof g_search.text);
   RememberSearchText(g_search, g_search.text);
   EndDialog(dialog, 1);
+  return TRUE;
 }
 
 // Only the button and closing the window end it: Enter and Escape do nothing.
 INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: FillSearchDialog(dialog); return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) != IDC_SEARCH_GO) return FALSE;
-      TakeSearchText(dialog);
-      return TRUE;
+    case WM_COMMAND: return OnSearchCommand(dialog, LOWORD(wParam));
     case WM_CLOSE: EndDialog(dialog, 1); return TRUE;
     default: return FALSE;
   }
