@@ -263,7 +263,8 @@ DWORD WINAPI StoppingDialogWatch::Loop(void* p) {
         },
         reinterpret_cast<LPARAM>(&seen));
     if (seen.count > self->mostAtOnce) self->mostAtOnce = seen.count;
-    Sleep(20);
+    // The dialog may live only as long as a program takes to close: look often.
+    Sleep(1);
   }
   return 0;
 }
