@@ -1,6 +1,11 @@
+#include <windows.h>
+#include <commctrl.h>
+
 #include <vector>
 
+#include "app/app_state.h"
 #include "filelist/file_list.h"
+#include "filelist/list_redraw.h"
 #include "runner/job_table.h"
 #include "runner/progress_rules.h"
 #include "runner/run.h"
@@ -9,13 +14,62 @@
 
 int32_t blinkPhase;
 
+namespace {
+
+constexpr UINT kMarkedNoFocus = LVIS_SELECTED | LVIS_DROPHILITED;
+
+void SetRowBits(int row, UINT state, UINT mask) {
+  LVITEMA item = {};
+  item.stateMask = mask;
+  item.state = state;
+  SendMessageA(g_fileList, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+int NextRowWith(int after, UINT flag) {
+  return static_cast<int>(SendMessageA(g_fileList, LVM_GETNEXTITEM, after, MAKELPARAM(flag, 0)));
+}
+
+// Marks and unmarks rows in order, as MarkRow would one by one. Moving the
+// focus is by far the dearest change of a list row, and every mark would
+// move it; the outcome is the same when only the last one is made.
+void ApplyMarks(const RowMark* marks, int n) {
+  int32_t focus = FocusAfterMarks(marks, n, NextRowWith(-1, LVNI_FOCUSED));
+  // Many rows changing at once (the user selected them all) are drawn once
+  // afterwards rather than row by row.
+  bool hold = n > kMaxJobs;
+  if (hold) HoldListDrawing(g_fileList);
+  for (int i = 0; i < n; ++i) {
+    if (marks[i].marked) {
+      SetRowBits(marks[i].row, kMarkedNoFocus, kMarkedNoFocus);
+    } else {
+      SetRowBits(marks[i].row, 0, kMarkBits);
+    }
+  }
+  if (focus >= 0 && !(SendMessageA(g_fileList, LVM_GETITEMSTATE, focus, LVIS_FOCUSED) & LVIS_FOCUSED)) {
+    SetRowBits(focus, LVIS_FOCUSED, LVIS_FOCUSED);
+  }
+  if (hold) ResumeListDrawing(g_fileList);
+}
+
+// Rows holding any of the mark bits, found by the list itself rather than by
+// asking every row.
+void RowsWithMarkBits(int rowCount, uint8_t* hasBits) {
+  for (UINT flag : {LVNI_SELECTED, LVNI_DROPHILITED, LVNI_FOCUSED}) {
+    for (int row = NextRowWith(-1, flag); row >= 0 && row < rowCount; row = NextRowWith(row, flag)) {
+      hasBits[row] = 1;
+    }
+  }
+}
+
+}  // namespace
+
 void TickProgress() {
   if (g_run.running != 1) return;
   RowMark marks[kMaxJobs];
   int32_t phase = blinkPhase;
   int n = PlanTick(g_jobTable, RowCount(), &phase, marks);
   blinkPhase = phase;
-  for (int i = 0; i < n; ++i) MarkRow(marks[i].row, marks[i].marked);
+  ApplyMarks(marks, n);
 }
 
 void EndOfRunStep() {
@@ -34,6 +88,10 @@ void ApplyRowsOnPaint() {
   int rowCount = RowCount();
   if (rowCount <= 0) return;
   std::vector<uint8_t> marked(static_cast<size_t>(rowCount));
+  std::vector<uint8_t> hasBits(static_cast<size_t>(rowCount));
   PlanPaint(g_jobTable, rowCount, marked.data());
-  for (int row = 0; row < rowCount; ++row) MarkRow(row, marked[row] != 0);
+  RowsWithMarkBits(rowCount, hasBits.data());
+  std::vector<RowMark> changes(static_cast<size_t>(rowCount));
+  int n = PaintChanges(marked.data(), hasBits.data(), rowCount, changes.data());
+  ApplyMarks(changes.data(), n);
 }

@@ -54,3 +54,27 @@ void PlanPaint(const JobTable& table, int32_t rowCount, uint8_t* marked) {
     if (job.row >= 0 && job.row < rowCount && (state == kJobQueued || state == kJobRunning)) marked[job.row] = 1;
   }
 }
+
+int PaintChanges(const uint8_t* marked, const uint8_t* hasBits, int32_t rowCount, RowMark* out) {
+  int n = 0;
+  for (int32_t row = 0; row < rowCount; ++row) {
+    if (marked[row]) {
+      out[n++] = {row, true};
+    } else if (hasBits[row]) {
+      out[n++] = {row, false};
+    }
+  }
+  return n;
+}
+
+int32_t FocusAfterMarks(const RowMark* marks, int n, int32_t focusedRow) {
+  int32_t focus = focusedRow;
+  for (int i = 0; i < n; ++i) {
+    if (marks[i].marked) {
+      focus = marks[i].row;
+    } else if (marks[i].row == focus) {
+      focus = -1;
+    }
+  }
+  return focus;
+}

@@ -154,3 +154,34 @@ TEST(ProgressPaint, QueuedAndRunningRowsMarkedEveryOtherRowUnmarked) {
   PlanPaint(table.t, 10, marked.data());
   EXPECT_EQ(marked[6], 1);
 }
+
+TEST(ProgressFocus, OnlyTheLastMarkKeepsTheFocus) {
+  const RowMark marks[] = {{2, true}, {5, false}, {7, true}, {9, false}};
+  EXPECT_EQ(FocusAfterMarks(marks, 4, -1), 7);
+  EXPECT_EQ(FocusAfterMarks(marks, 4, 9), 7);
+  EXPECT_EQ(FocusAfterMarks(marks, 0, 4), 4);  // nothing marked: the focus stays
+  // Unmarking the row that holds the focus takes it away.
+  const RowMark unmarkHolder[] = {{1, true}, {3, false}, {1, false}};
+  EXPECT_EQ(FocusAfterMarks(unmarkHolder, 3, 6), -1);
+  EXPECT_EQ(FocusAfterMarks(unmarkHolder + 1, 1, 3), -1);
+  EXPECT_EQ(FocusAfterMarks(unmarkHolder + 1, 1, 6), 6);
+  // Unmarked, then marked again later: the focus comes back.
+  const RowMark again[] = {{4, false}, {4, true}};
+  EXPECT_EQ(FocusAfterMarks(again, 2, 4), 4);
+}
+
+TEST(ProgressPaint, ChangesSkipRowsThatHoldNoMark) {
+  const uint8_t marked[] = {0, 1, 0, 0, 1, 0};
+  const uint8_t hasBits[] = {1, 1, 0, 1, 0, 0};
+  RowMark out[6];
+  ASSERT_EQ(PaintChanges(marked, hasBits, 6, out), 4);
+  EXPECT_EQ(out[0].row, 0);
+  EXPECT_FALSE(out[0].marked);
+  EXPECT_EQ(out[1].row, 1);
+  EXPECT_TRUE(out[1].marked);
+  EXPECT_EQ(out[2].row, 3);
+  EXPECT_FALSE(out[2].marked);
+  EXPECT_EQ(out[3].row, 4);
+  EXPECT_TRUE(out[3].marked);
+  EXPECT_EQ(PaintChanges(marked, hasBits, 0, out), 0);
+}

@@ -46,6 +46,9 @@ TEST_F(Progress, TickAndPaintMarkTheRowsOfTheJobs) {
   EXPECT_TRUE(Marked(9));  // left alone by the tick
   EXPECT_TRUE(Unmarked(5));
   EXPECT_EQ(blinkPhase, 1);
+  // As when each row is marked in turn, the focus ends on the last one marked.
+  EXPECT_EQ(RowMarks(2), kMarkBits);
+  EXPECT_EQ(RowMarks(9), static_cast<UINT>(LVIS_SELECTED | LVIS_DROPHILITED));
   TickProgress();
   EXPECT_TRUE(Marked(5));  // the running row blinks
   EXPECT_EQ(blinkPhase, 0);
@@ -54,8 +57,16 @@ TEST_F(Progress, TickAndPaintMarkTheRowsOfTheJobs) {
   EXPECT_TRUE(Marked(2));  // a Queued row is marked again
   EXPECT_TRUE(Unmarked(5));
 
-  // The paint reaches every row.
+  // The paint reaches every row, also one holding only the focus or only
+  // the drop highlight.
   MarkRow(0, true);
+  LVITEMA only = {};
+  only.stateMask = LVIS_DROPHILITED;
+  only.state = LVIS_DROPHILITED;
+  SendMessageA(g_fileList, LVM_SETITEMSTATE, 8, reinterpret_cast<LPARAM>(&only));
+  only.stateMask = only.state = LVIS_FOCUSED;
+  SendMessageA(g_fileList, LVM_SETITEMSTATE, 6, reinterpret_cast<LPARAM>(&only));
+  ASSERT_EQ(RowMarks(6), static_cast<UINT>(LVIS_FOCUSED));
   ApplyRowsOnPaint();
   for (int row = 0; row < 10; ++row) {
     if (row == 2 || row == 5) {
@@ -64,6 +75,13 @@ TEST_F(Progress, TickAndPaintMarkTheRowsOfTheJobs) {
       EXPECT_TRUE(Unmarked(row)) << row;
     }
   }
+  EXPECT_EQ(RowMarks(5), kMarkBits);  // the last row marked holds the focus
+  // With no Job row to mark, the paint leaves no focus behind either.
+  FillJobs({{4, kJobDone}});
+  ApplyRowsOnPaint();
+  for (int row = 0; row < 10; ++row) EXPECT_TRUE(Unmarked(row)) << row;
+  FillJobs({{2, kJobQueued}, {5, kJobRunning}, {7, kJobDone}});
+  ApplyRowsOnPaint();
   // Outside a run neither touches a row.
   g_run.running = 0;
   MarkRow(9, true);
@@ -73,6 +91,33 @@ TEST_F(Progress, TickAndPaintMarkTheRowsOfTheJobs) {
   EXPECT_TRUE(Marked(9));
   EXPECT_TRUE(Unmarked(2));
   EXPECT_EQ(blinkPhase, 1);
+}
+
+TEST_F(Progress, PaintAfterEveryRowWasSelected) {
+  WriteSettings("");
+  StartApp();
+  for (int i = 0; i < 300; ++i) AppendRow(("r" + std::to_string(i)).c_str(), "c:\\x", "2024/01/01 00:00", 1, i);
+  FillJobs({{10, kJobDone}, {120, kJobRunning}, {250, kJobQueued}, {299, kJobDone}});
+  g_run.running = 1;
+  // Every row selected at once, as the select-all command leaves them.
+  LVITEMA all = {};
+  all.stateMask = all.state = LVIS_SELECTED | LVIS_DROPHILITED;
+  SendMessageA(g_fileList, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&all));
+  MarkRow(299, true);
+  ASSERT_TRUE(Marked(0));
+  ApplyRowsOnPaint();
+  int marked = 0;
+  for (int row = 0; row < 300; ++row) {
+    if (row == 120 || row == 250) {
+      EXPECT_TRUE(Marked(row)) << row;
+    } else {
+      EXPECT_TRUE(Unmarked(row)) << row;
+    }
+    if (RowMarks(row)) ++marked;
+  }
+  EXPECT_EQ(marked, 2);
+  EXPECT_EQ(RowMarks(250), kMarkBits);
+  g_run.running = 0;
 }
 
 TEST_F(Progress, EndOfRunStepStopsBothTimersAndUnmarks) {
