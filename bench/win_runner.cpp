@@ -89,9 +89,15 @@ void PerJobOverhead(HWND window, const std::string& dir) {
     paths.push_back(dir + "\\" + name);
   }
   std::vector<double> tool, reference;
+  // Alternating which goes first, so a drift in the machine's load weighs on both.
   for (int r = 0; r < kRepetitions; ++r) {
-    reference.push_back(ReferenceRun(program, paths));
-    tool.push_back(ToolRun(window));
+    if (r % 2 == 0) {
+      reference.push_back(ReferenceRun(program, paths));
+      tool.push_back(ToolRun(window));
+    } else {
+      tool.push_back(ToolRun(window));
+      reference.push_back(ReferenceRun(program, paths));
+    }
   }
   PrintRatio("per-job overhead (100 jobs)", Median(tool), Median(reference));
   SendMessageA(g_fileList, LVM_DELETEALLITEMS, 0, 0);
