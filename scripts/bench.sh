@@ -11,6 +11,13 @@ benches=("$build"/bench_*.exe)
 workdir="$(mktemp -d)"
 trap 'rm -rf "$workdir"' EXIT
 cd "$workdir"
-for b in "${benches[@]}"; do
-  xvfb-run -a -s "-screen 0 1024x768x24" wine "$b" 2>&1 | tr -d '\r' | grep -E '^[A-Za-z0-9_ .-]+:' || echo "$(basename "$b"): failed" >&2
+# One X server and one Wine session for all of them; each prints only its figures.
+cat >run.sh <<'RUN'
+set -o pipefail
+status=0
+for b in "$@"; do
+  wine "$b" 2>/dev/null | tr -d '\r' || { echo "$(basename "$b"): failed" >&2; status=1; }
 done
+exit $status
+RUN
+xvfb-run -a -s "-screen 0 1024x768x24" bash run.sh "${benches[@]}"
