@@ -67,7 +67,9 @@ TEST_F(Soak, TwentyMixedRunsLeaveNothingBehind) {
         << "run " << run;
     Pump(1100);  // the next progress tick ends the run's display
     EXPECT_TRUE(PumpUntil([] { return RunningStandins() == 0; }, 3000)) << "stand-ins left after run " << run;
-    for (int row = 0; row < RowCount(); ++row) EXPECT_EQ(SendMessageA(g_fileList, LVM_GETITEMSTATE, row, kMarkBits), 0);
+    for (int row = 0; row < RowCount(); ++row) {
+      EXPECT_EQ(SendMessageA(g_fileList, LVM_GETITEMSTATE, row, kMarkBits), 0);
+    }
     if (run == 1) baseline = HandleCount();
     if (run > 1) EXPECT_LE(HandleCount(), baseline) << "handles grew by run " << run;
   }
