@@ -71,7 +71,9 @@ TEST_F(Soak, TwentyMixedRunsLeaveNothingBehind) {
       EXPECT_EQ(SendMessageA(g_fileList, LVM_GETITEMSTATE, row, kMarkBits), 0);
     }
     if (run == 1) baseline = HandleCount();
-    if (run > 1) EXPECT_LE(HandleCount(), baseline) << "handles grew by run " << run;
+    if (run > 1) {
+      EXPECT_LE(HandleCount(), baseline) << "handles grew by run " << run;
+    }
   }
   EXPECT_TRUE(Boxes().empty());
   EXPECT_GT(closes + terminations, 0);
