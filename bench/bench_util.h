@@ -25,6 +25,15 @@ inline void PrintRatio(const char* name, double tool, double reference) {
   std::fflush(stdout);
 }
 
+// Handles every message waiting for this thread.
+inline void PumpPending() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
 // Directory of this program, with a trailing backslash.
 inline std::string ProgramDir() {
   char path[MAX_PATH] = {};

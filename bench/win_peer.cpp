@@ -23,14 +23,6 @@ namespace {
 constexpr int kJobs = 100;
 constexpr int kRepetitions = 5;
 
-void PumpPending() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
 // From the run command until the worker has ended.
 double ToolRun(HWND window) {
   double start = NowMs();

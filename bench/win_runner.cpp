@@ -27,14 +27,6 @@ constexpr int kJobs = 100;
 constexpr int kRepetitions = 7;
 constexpr int kRows = 10000;
 
-void PumpPending() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
 // The tool's run, from the run command to the worker's end.
 double ToolRun(HWND window) {
   double start = NowMs();
