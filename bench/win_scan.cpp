@@ -14,20 +14,12 @@
 #include "bench_util.h"
 #include "filelist/file_list.h"
 #include "filelist/gather.h"
+#include "filelist/list_view.h"
 
 namespace {
 
 constexpr int kFiles = 10000;
 constexpr int kRepetitions = 7;
-
-void SetText(int row, int column, const char* text) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT;
-  item.iItem = row;
-  item.iSubItem = column;
-  item.pszText = const_cast<char*>(text);
-  SendMessageA(g_fileList, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
 
 // The reference: the file search and the list-view calls, nothing else.
 int ReferenceScan(const std::string& folder, const std::vector<std::string>& dates,
@@ -36,22 +28,16 @@ int ReferenceScan(const std::string& folder, const std::vector<std::string>& dat
   HANDLE find = FindFirstFileA((folder + "\\*.dwg").c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return 0;
   int row = 0;
-  SendMessageA(g_fileList, WM_SETREDRAW, FALSE, 0);
+  HoldListDrawing(g_fileList);
   do {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = row;
-    item.pszText = data.cFileName;
-    item.lParam = row;
-    SendMessageA(g_fileList, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    SetText(row, 1, folder.c_str());
-    SetText(row, 2, dates[row % dates.size()].c_str());
-    SetText(row, 3, sizes[row % sizes.size()].c_str());
+    InsertListRow(g_fileList, row, data.cFileName, 0);
+    SetListText(g_fileList, row, 1, folder.c_str());
+    SetListText(g_fileList, row, 2, dates[row % dates.size()].c_str());
+    SetListText(g_fileList, row, 3, sizes[row % sizes.size()].c_str());
     ++row;
   } while (FindNextFileA(find, &data));
   FindClose(find);
-  SendMessageA(g_fileList, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(g_fileList, nullptr, TRUE);
+  ResumeListDrawing(g_fileList);
   return row;
 }
 

@@ -2,15 +2,13 @@
 
 #include <commctrl.h>
 
-#include <cstring>
-
 #include "app/app_state.h"
 #include "app/modal.h"
 #include "filelist/current_folder.h"
 #include "filelist/entry_rules.h"
 #include "filelist/file_list.h"
 #include "filelist/gather.h"
-#include "filelist/list_redraw.h"
+#include "filelist/list_view.h"
 #include "filelist/path_text.h"
 #include "filelist/picker_rules.h"
 #include "resource.h"
@@ -23,20 +21,8 @@ constexpr int kRowTextSize = MAX_PATH + 1;
 HWND FolderList(HWND dialog) { return GetDlgItem(dialog, IDC_PICK_LIST); }
 
 void InsertRow(HWND list, int row, const char* text, int image, const char* date) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-  item.iItem = row;
-  item.pszText = const_cast<char*>(text);
-  item.iImage = image;
-  item.lParam = row;
-  SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  if (!date) return;
-  LVITEMA sub = {};
-  sub.mask = LVIF_TEXT;
-  sub.iItem = row;
-  sub.iSubItem = 1;
-  sub.pszText = const_cast<char*>(date);
-  SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&sub));
+  InsertListRow(list, row, text, image);
+  if (date) SetListText(list, row, 1, date);
 }
 
 void CreateFolderList(HWND dialog) {
@@ -48,19 +34,8 @@ void CreateFolderList(HWND dialog) {
                               dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PICK_LIST)), g_instance,
                               nullptr);
   SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
-  struct {
-    const char* heading;
-    int width;
-  } const columns[] = {{"ファイル名", 200}, {"更新日", 120}};
-  for (int i = 0; i < 2; ++i) {
-    LVCOLUMNA col = {};
-    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    col.fmt = LVCFMT_LEFT;
-    col.cx = columns[i].width;
-    col.pszText = const_cast<char*>(columns[i].heading);
-    col.iSubItem = i;
-    SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
-  }
+  const ListColumn columns[] = {{"ファイル名", 200}, {"更新日", 120}};
+  AddListColumns(list, columns, 2);
 }
 
 // The other drives, when f is a root; returns the next row.
@@ -111,14 +86,7 @@ void InitPicker(HWND dialog) {
   Fill(dialog);
 }
 
-void ReadRowText(HWND list, int row, char* text) {
-  std::memset(text, 0, kRowTextSize);
-  LVITEMA item = {};
-  item.iSubItem = 0;
-  item.pszText = text;
-  item.cchTextMax = kRowTextSize;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-}
+void ReadRowText(HWND list, int row, char* text) { GetListText(list, row, 0, text, kRowTextSize); }
 
 void Navigate(HWND dialog) {
   HWND list = FolderList(dialog);
@@ -145,10 +113,7 @@ bool Load(HWND dialog) {
     ReadRowText(list, row, text);
     char folder[kRowTextSize] = {};
     GetDlgItemTextA(dialog, IDC_PICK_FOLDER, folder, sizeof folder);
-    LVITEMA state = {};
-    state.stateMask = kMarkBits;
-    state.state = 0;
-    SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    SetListRowState(list, row, 0, kMarkBits);
     char path[kPathTextSize];
     if (!JoinPath(path, folder, text)) continue;  // too long: passed over
     int32_t next = ScanOneFolder(path, rowIndex);

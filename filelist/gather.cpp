@@ -11,7 +11,7 @@
 #include "filelist/entry_rules.h"
 #include "filelist/file_list.h"
 #include "filelist/folder_walk.h"
-#include "filelist/list_redraw.h"
+#include "filelist/list_view.h"
 #include "filelist/path_text.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "app/modal.h"
 #include "filelist/cp932.h"
 #include "filelist/file_list.h"
-#include "filelist/list_redraw.h"
+#include "filelist/list_view.h"
 #include "filelist/path_text.h"
 #include "filelist/search_history.h"
 #include "resource.h"

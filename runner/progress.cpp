@@ -5,7 +5,7 @@
 
 #include "app/app_state.h"
 #include "filelist/file_list.h"
-#include "filelist/list_redraw.h"
+#include "filelist/list_view.h"
 #include "runner/job_table.h"
 #include "runner/progress_rules.h"
 #include "runner/run.h"
@@ -18,12 +18,7 @@ namespace {
 
 constexpr UINT kMarkedNoFocus = LVIS_SELECTED | LVIS_DROPHILITED;
 
-void SetRowBits(int row, UINT state, UINT mask) {
-  LVITEMA item = {};
-  item.stateMask = mask;
-  item.state = state;
-  SendMessageA(g_fileList, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-}
+void SetRowBits(int row, UINT state, UINT mask) { SetListRowState(g_fileList, row, state, mask); }
 
 int NextRowWith(int after, UINT flag) {
   return static_cast<int>(SendMessageA(g_fileList, LVM_GETNEXTITEM, after, MAKELPARAM(flag, 0)));
