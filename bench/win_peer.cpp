@@ -4,40 +4,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
-#include <mutex>
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/main_window.h"
-#include "bench_util.h"
+#include "bench_tool.h"
 #include "filelist/file_list.h"
-#include "runner/job_table.h"
-#include "runner/run.h"
-#include "settings/settings.h"
-#include "settings/settings_lock.h"
 
 namespace {
 
 constexpr int kJobs = 100;
 constexpr int kRepetitions = 5;
-
-// From the run command until the worker has ended.
-double ToolRun(HWND window) {
-  double start = NowMs();
-  StartRun(window, kRunWholeList);
-  while (g_run.running) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    PumpPending();
-  }
-  double spent = NowMs() - start;
-  while (g_run.workerThread) {  // the next progress tick releases the run
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    PumpPending();
-  }
-  return spent;
-}
 
 double PeerRun(const std::string& program, const std::string& dir) {
   std::string line = "cmd.exe /c for %f in (*.dwg) do start \"\" /wait \"" + program + "\" \"%f\"";
@@ -56,27 +32,10 @@ double PeerRun(const std::string& program, const std::string& dir) {
 }  // namespace
 
 int main() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(sizeof temp, temp);
-  std::string dir = std::string(temp) + "plimsar-bench-peer-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(dir.c_str(), nullptr);
-  SetCurrentDirectoryA(dir.c_str());
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!RegisterMainWindowClass(instance)) return 1;
-  HWND window = CreateMainWindow(instance);
+  std::string dir;
+  HWND window = OpenBenchWindow("plimsar-bench-peer", &dir);
   if (!window) return 1;
-  ShowWindow(window, SW_SHOWNORMAL);
-  RecordStartupDirectory();
-  PumpPending();
-
-  std::string program = ProgramDir() + "standin.exe";
-  {
-    std::lock_guard<std::mutex> lock(SettingsMutex());
-    std::memset(g_settings.p, 0, sizeof g_settings.p);
-    std::memcpy(g_settings.p, program.c_str(), program.size() < 255 ? program.size() : 255);
-    g_settings.off_mode = 0;
-  }
-  SetEnvironmentVariableA("PLIMSAR_STANDIN_LOG", nullptr);
+  std::string program = UseStandin();
   // Empty files: the stand-in leaves at once.
   std::vector<std::string> files;
   for (int i = 0; i < kJobs; ++i) {
@@ -93,11 +52,7 @@ int main() {
     tool.push_back(ToolRun(window));
   }
   PrintRatio("per-job overhead against cmd for/start /wait (100 jobs)", Median(tool), Median(peer));
-  DestroyWindow(window);
-  PumpPending();
   for (const std::string& f : files) DeleteFileA(f.c_str());
-  DeleteFileA((dir + "\\plimsar.ini").c_str());
-  SetCurrentDirectoryA(temp);
-  RemoveDirectoryA(dir.c_str());
+  CloseBenchWindow(window, dir);
   return 0;
 }

@@ -6,43 +6,19 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
-#include <mutex>
+#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/main_window.h"
-#include "bench_util.h"
+#include "bench_tool.h"
 #include "filelist/file_list.h"
 #include "runner/command_line.h"
-#include "runner/job_table.h"
-#include "runner/run.h"
-#include "settings/settings.h"
-#include "settings/settings_lock.h"
 
 namespace {
 
 constexpr int kJobs = 100;
 constexpr int kRepetitions = 7;
 constexpr int kRows = 10000;
-
-// The tool's run, from the run command to the worker's end.
-double ToolRun(HWND window) {
-  double start = NowMs();
-  StartRun(window, kRunWholeList);
-  HANDLE worker = nullptr;
-  DuplicateHandle(GetCurrentProcess(), g_run.workerThread, GetCurrentProcess(), &worker, SYNCHRONIZE, FALSE, 0);
-  while (MsgWaitForMultipleObjects(1, &worker, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) PumpPending();
-  double spent = NowMs() - start;
-  CloseHandle(worker);
-  // Let the end-of-run tick release the run.
-  while (g_run.workerThread) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    PumpPending();
-  }
-  return spent;
-}
 
 // The same launches, bare.
 double ReferenceRun(const std::string& program, const std::vector<std::string>& paths) {
@@ -65,15 +41,7 @@ double ReferenceRun(const std::string& program, const std::vector<std::string>& 
 }
 
 void PerJobOverhead(HWND window, const std::string& dir) {
-  std::string program = ProgramDir() + "standin.exe";
-  {
-    std::lock_guard<std::mutex> lock(SettingsMutex());
-    std::memset(g_settings.p, 0, sizeof g_settings.p);
-    std::memcpy(g_settings.p, program.c_str(), program.size() < 255 ? program.size() : 255);
-    g_settings.off_mode = 0;
-  }
-  // No behaviour files: the stand-in leaves at once.
-  SetEnvironmentVariableA("PLIMSAR_STANDIN_LOG", nullptr);
+  std::string program = UseStandin();
   std::vector<std::string> paths;
   for (int i = 0; i < kJobs; ++i) {
     std::string name = "f" + std::to_string(i) + ".dwg";
@@ -149,26 +117,12 @@ void TickAndPaint() {
 }  // namespace
 
 int main() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(sizeof temp, temp);
-  std::string dir = std::string(temp) + "plimsar-bench-runner-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(dir.c_str(), nullptr);
-  SetCurrentDirectoryA(dir.c_str());
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!RegisterMainWindowClass(instance)) return 1;
-  HWND window = CreateMainWindow(instance);
+  std::string dir;
+  HWND window = OpenBenchWindow("plimsar-bench-runner", &dir);
   if (!window) return 1;
-  ShowWindow(window, SW_SHOWNORMAL);
-  UpdateWindow(window);
-  RecordStartupDirectory();
-  PumpPending();
   TickAndPaint();
   SendMessageA(g_fileList, LVM_DELETEALLITEMS, 0, 0);
   PerJobOverhead(window, dir);
-  DestroyWindow(window);
-  PumpPending();
-  DeleteFileA((dir + "\\plimsar.ini").c_str());
-  SetCurrentDirectoryA(temp);
-  RemoveDirectoryA(dir.c_str());
+  CloseBenchWindow(window, dir);
   return 0;
 }
