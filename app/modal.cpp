@@ -1,6 +1,7 @@
 #include "app/modal.h"
 
 #include "app/app_state.h"
+#include "app/lazy_proc.h"
 
 namespace {
 
@@ -59,7 +60,8 @@ INT_PTR RunModalDialog(int templateId, HWND owner, DLGPROC proc, LPARAM param) {
 
 BOOL RunOpenFileDialog(OPENFILENAMEA* ofn) {
   if (g_hooks.openFile) return g_hooks.openFile(ofn);
-  return GetOpenFileNameA(ofn);
+  static const auto open = LazyProc<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+  return open ? open(ofn) : FALSE;
 }
 
 void RunBrowseForFolder(BROWSEINFOA* info, char* out) {
@@ -68,8 +70,12 @@ void RunBrowseForFolder(BROWSEINFOA* info, char* out) {
     g_hooks.browseFolder(info, out);
     return;
   }
-  LPITEMIDLIST item = SHBrowseForFolderA(info);
+  static const auto browse = LazyProc<decltype(&SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+  static const auto pathOf = LazyProc<decltype(&SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+  static const auto release = LazyProc<decltype(&CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+  if (!browse || !pathOf || !release) return;  // as if cancelled
+  LPITEMIDLIST item = browse(info);
   if (!item) return;
-  if (!SHGetPathFromIDListA(item, out)) ZeroMemory(out, MAX_PATH);
-  CoTaskMemFree(item);
+  if (!pathOf(item, out)) ZeroMemory(out, MAX_PATH);
+  release(item);
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/lazy_proc.h"
 #include "app/modal.h"
 #include "filelist/cp932.h"
 #include "filelist/file_list.h"
@@ -51,13 +52,14 @@ INT_PTR CALLBACK SearchingDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE;
 // Searches the fixed drives a: to z: in order; the first hit wins. found is
 // MAX_PATH + 1 bytes, so it stays terminated whatever the search writes.
 bool SearchFixedDrives(const char* name, char* found) {
+  static const auto search = LazyProc<decltype(&SearchTreeForFile)>("imagehlp.dll", "SearchTreeForFile");
   char file[kPathTextSize] = {};
   std::memcpy(file, name, strnlen(name, kMaxPathText));
   for (char letter = 'a'; letter <= 'z'; ++letter) {
     char root[4] = {letter, ':', '\\', '\0'};
     if (GetDriveTypeA(root) != DRIVE_FIXED) continue;
     std::memset(found, 0, MAX_PATH + 1);
-    if (SearchTreeForFile(root, file, found)) return true;
+    if (search && search(root, file, found)) return true;
   }
   std::memset(found, 0, MAX_PATH + 1);
   return false;
