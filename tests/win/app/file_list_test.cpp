@@ -79,12 +79,7 @@ TEST_F(FileList, NothingSelectedWarnsOrEmptiesByMode) {
   AddRows(3);
   Command(IDM_REMOVE_SELECTED);
   EXPECT_EQ(RowCount(), 3);
-  auto boxes = Boxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].owner, main);
-  EXPECT_EQ(boxes[0].text, "ファイルが選択していません");
-  EXPECT_EQ(boxes[0].caption, "選択ミス");
-  EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_ICONWARNING));
+  ExpectBoxes(1, main, "ファイルが選択していません", "選択ミス", MB_ICONWARNING);
   Command(IDT_REMOVE);
   EXPECT_EQ(RowCount(), 0);
   AddRows(2);

@@ -76,11 +76,7 @@ TEST_F(GatherAddFiles, SeveralFilesAndAVanishedOne) {
   // The name as the file system stores it, after the row already there.
   EXPECT_EQ(Names(), (std::vector<std::string>{"before.dwg", "a.dwg", "ソ.dwg", "Mixed.DWG"}));
   EXPECT_EQ(Rows()[3].folder, t);
-  ASSERT_EQ(Boxes().size(), 1u);
-  EXPECT_EQ(Boxes()[0].text, "読込出来ません！");
-  EXPECT_EQ(Boxes()[0].caption, "ファイル追加操作");
-  EXPECT_EQ(Boxes()[0].type, static_cast<UINT>(MB_ICONWARNING));
-  EXPECT_EQ(Boxes()[0].owner, main);
+  ExpectBoxes(1, main, "読込出来ません！", "ファイル追加操作", MB_ICONWARNING);
   EXPECT_EQ(CurrentFolder(), t);
   // Every name gone: one warning each, and f is still recorded.
   std::string other = NewTree(dir, "other");

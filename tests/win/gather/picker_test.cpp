@@ -341,11 +341,7 @@ TEST_F(GatherPicker, LoadWithNothingAddedWarnsAndStaysOpen) {
   StartApp();
   Picker([&](HWND dialog) {
     Load(dialog);  // nothing selected
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, "読込出来ません！");
-    EXPECT_EQ(Boxes()[0].caption, "フォルダ選択");
-    EXPECT_EQ(Boxes()[0].type, static_cast<UINT>(MB_ICONWARNING));
-    EXPECT_EQ(Boxes()[0].owner, dialog);
+    ExpectBoxes(1, dialog, "読込出来ません！", "フォルダ選択", MB_ICONWARNING);
     // A drive row and a folder without matches add nothing either.
     Select(dialog, "e:\\");
     Select(dialog, t.substr(3));

@@ -147,11 +147,7 @@ TEST_F(GatherScan, PerFolderCommandWarnsWhenNothingMatches) {
   StartApp();
   OnBrowse([&](BROWSEINFOA*, char* out) { strcpy(out, t.c_str()); });
   Command(IDT_ADD_FOLDER);
-  ASSERT_EQ(Boxes().size(), 1u);
-  EXPECT_EQ(Boxes()[0].text, "読込出来ません！");
-  EXPECT_EQ(Boxes()[0].caption, "file追加");
-  EXPECT_EQ(Boxes()[0].type, static_cast<UINT>(MB_ICONWARNING));
-  EXPECT_EQ(Boxes()[0].owner, main);
+  ExpectBoxes(1, main, "読込出来ません！", "file追加", MB_ICONWARNING);
   EXPECT_EQ(CurrentFolder(), t);  // recorded before the scan
   EXPECT_EQ(RowCount(), 0);
 }

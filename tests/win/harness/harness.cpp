@@ -162,6 +162,17 @@ std::vector<RecordedBox> AppTest::Boxes() {
   return g_boxes;
 }
 
+void AppTest::ExpectBoxes(size_t count, HWND owner, const char* text, const char* caption, UINT type) {
+  std::vector<RecordedBox> boxes = Boxes();
+  ASSERT_EQ(boxes.size(), count);
+  for (const RecordedBox& box : boxes) {
+    EXPECT_EQ(box.owner, owner);
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.type, type);
+  }
+}
+
 void AppTest::ClearBoxes() {
   std::lock_guard<std::mutex> lock(g_boxLock);
   g_boxes.clear();

@@ -43,6 +43,8 @@ class AppTest : public ::testing::Test {
   void Command(int id);  // sends WM_COMMAND to the main window
 
   std::vector<RecordedBox> Boxes();
+  // Exactly count boxes so far, each with these owner, texts and type.
+  void ExpectBoxes(size_t count, HWND owner, const char* text, const char* caption, UINT type);
   void ClearBoxes();
   // Next answers for message boxes (default IDOK).
   void QueueAnswer(int answer);

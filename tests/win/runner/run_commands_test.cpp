@@ -89,12 +89,7 @@ TEST_F(RunCommands, WholeListSelectionAndSelectionElseWholeList) {
 
   // The menu's selection run with nothing selected only warns.
   Command(IDM_RUN_SELECTION);
-  auto boxes = Boxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].owner, main);
-  EXPECT_EQ(boxes[0].text, "ファイルが選択していません");
-  EXPECT_EQ(boxes[0].caption, "選択ミス");
-  EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_ICONWARNING));
+  ExpectBoxes(1, main, "ファイルが選択していません", "選択ミス", MB_ICONWARNING);
   EXPECT_EQ(g_jobTable.count, 10);
   EXPECT_EQ(g_run.running, 0);
   EXPECT_EQ(g_run.workerThread, nullptr);
@@ -109,14 +104,7 @@ TEST_F(RunCommands, SecondRunIsRefusedWhileOneRuns) {
   ASSERT_NE(WaitWindows(1), nullptr);
   Command(IDM_RUN_ALL);
   Command(IDT_RUN);
-  auto boxes = Boxes();
-  ASSERT_EQ(boxes.size(), 2u);
-  for (auto& box : boxes) {
-    EXPECT_EQ(box.owner, main);
-    EXPECT_EQ(box.text, "すでにThreadは実行中です。");
-    EXPECT_EQ(box.caption, "Thread処理");
-    EXPECT_EQ(box.type, static_cast<UINT>(MB_OK));
-  }
+  ExpectBoxes(2, main, "すでにThreadは実行中です。", "Thread処理", MB_OK);
   // The run in progress keeps its own Jobs.
   EXPECT_EQ(g_jobTable.count, 3);
   EXPECT_EQ(g_jobTable.jobs[0].state, kJobRunning);
@@ -132,15 +120,8 @@ TEST_F(RunCommands, FailedLaunchWarnsOncePerJobFromTheWorker) {
   AddExitFiles(3);
   Command(IDM_RUN_ALL);
   ASSERT_TRUE(WaitRunEnd(20000));
-  auto boxes = Boxes();
-  ASSERT_EQ(boxes.size(), 3u);
-  for (auto& box : boxes) {
-    EXPECT_EQ(box.owner, nullptr);
-    EXPECT_EQ(box.text, "環境設定でPalyFinenameを正しく設定して下さい。");
-    EXPECT_EQ(box.caption, "設定ミス");
-    EXPECT_EQ(box.type, static_cast<UINT>(MB_OK));
-    EXPECT_NE(box.threadId, GetCurrentThreadId());
-  }
+  ExpectBoxes(3, nullptr, "環境設定でPalyFinenameを正しく設定して下さい。", "設定ミス", MB_OK);
+  for (auto& box : Boxes()) EXPECT_NE(box.threadId, GetCurrentThreadId());
   for (int i = 0; i < 3; ++i) EXPECT_EQ(g_jobTable.jobs[i].state, kJobDone);
   EXPECT_TRUE(Starts().empty());
 }
@@ -155,14 +136,7 @@ TEST_F(RunCommands, MoreThanAHundredRowsAreRefusedWhole) {
   SelectAll();
   Command(IDM_RUN_SELECTION);
   Command(IDT_RUN);
-  auto boxes = Boxes();
-  ASSERT_EQ(boxes.size(), 3u);
-  for (auto& box : boxes) {
-    EXPECT_EQ(box.owner, main);
-    EXPECT_EQ(box.text, "一度に実行できるファイルは100個までです。");
-    EXPECT_EQ(box.caption, "選択ミス");
-    EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONWARNING));
-  }
+  ExpectBoxes(3, main, "一度に実行できるファイルは100個までです。", "選択ミス", MB_ICONWARNING);
   // Nothing was captured: selection, table and run state are as they were.
   int selected = 0;
   for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) ++selected;

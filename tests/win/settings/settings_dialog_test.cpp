@@ -206,12 +206,7 @@ TEST_F(SettingsRegister, DuplicateWarnsCaseMattersAndEmptyDoesNothing) {
 
     SetDlgItemTextA(dialog, IDC_SET_NEWTYPE, "dwg");
     Click(dialog, IDC_SET_REGISTER);
-    auto boxes = Boxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].owner, dialog);
-    EXPECT_EQ(boxes[0].text, "すでに登録済みの文字です。");
-    EXPECT_EQ(boxes[0].caption, "残念！");
-    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK));  // no icon
+    ExpectBoxes(1, dialog, "すでに登録済みの文字です。", "残念！", MB_OK);
     EXPECT_EQ(g_settings.filetypemax, 1);
     EXPECT_EQ(ListCount(dialog), 1);
 

@@ -199,7 +199,9 @@ TEST_F(SettingsLayout, DialogManagerBuildsEveryControlInOrder) {
       } else {
         EXPECT_EQ(actual.bottom - actual.top, expected.bottom);
       }
-      if (std::string(want.className) == "Edit") EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & ES_AUTOHSCROLL, 0);
+      if (std::string(want.className) == "Edit") {
+        EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & ES_AUTOHSCROLL, 0);
+      }
     }
     EXPECT_EQ(i, kControlCount);
     // No button but the focused one looks like the default one.
