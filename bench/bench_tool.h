@@ -2,12 +2,15 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <string>
 
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "app/modal.h"
 #include "bench_util.h"
 #include "runner/job_table.h"
 #include "runner/run.h"
@@ -44,9 +47,22 @@ inline void CloseBenchWindow(HWND window, const std::string& dir) {
   RemoveDirectoryA(dir.c_str());
 }
 
+// Message boxes shown so far. A launch that fails reports itself in a box;
+// here it is counted and answered, so an unattended benchmark never waits.
+inline std::atomic<int>& BenchBoxes() {
+  static std::atomic<int> count{0};
+  return count;
+}
+
 // The stand-in as the program to launch, with no time limit and no log:
 // given no behaviour, it leaves at once.
 inline std::string UseStandin() {
+  ModalHooks hooks;
+  hooks.messageBox = [](HWND, const char*, const char*, UINT) {
+    ++BenchBoxes();
+    return IDOK;
+  };
+  SetModalHooks(hooks);
   std::string program = ProgramDir() + "standin.exe";
   std::lock_guard<std::mutex> lock(SettingsMutex());
   std::memset(g_settings.p, 0, sizeof g_settings.p);
@@ -58,6 +74,7 @@ inline std::string UseStandin() {
 
 // The tool's run of the whole list, from the run command to the worker's end.
 inline double ToolRun(HWND window) {
+  int boxes = BenchBoxes();
   double start = NowMs();
   StartRun(window, kRunWholeList);
   HANDLE worker = nullptr;
@@ -70,5 +87,6 @@ inline double ToolRun(HWND window) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     PumpPending();
   }
+  if (BenchBoxes() != boxes) std::printf("(%d launches failed in this run)\n", BenchBoxes() - boxes);
   return spent;
 }
