@@ -63,6 +63,7 @@ TEST_F(Concurrency, EachLaunchCopiesTheSettingsAsOneSet) {
   StartApp();
   AddExitFiles(12);
   std::atomic<bool> stop{false};
+  std::atomic<int> writes{0};
   std::thread writer([&] {
     for (int i = 0; !stop; ++i) {
       {
@@ -72,9 +73,13 @@ TEST_F(Concurrency, EachLaunchCopiesTheSettingsAsOneSet) {
         Sleep(3);  // a reader without the lock would see half a change
         lstrcpynA(g_settings.op_m2, text, sizeof g_settings.op_m2);
       }
+      ++writes;
       Sleep(1);
     }
   });
+  // The first launch must already find one of the two sets.
+  for (int i = 0; i < 1000 && writes == 0; ++i) Sleep(10);
+  EXPECT_GT(writes.load(), 0);
   Command(IDM_RUN_ALL);
   bool ended = WaitRunEnd(30000);
   stop = true;
