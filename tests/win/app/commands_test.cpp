@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include "app/app_state.h"
 #include "app/commands.h"
@@ -10,20 +9,15 @@ namespace {
 
 // Ends every browser the help commands started, and says how many there were.
 int EndBrowsers() {
-  int found = 0;
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32 pe = {sizeof pe};
-  for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe)) {
-    if (lstrcmpiA(pe.szExeFile, "iexplore.exe") != 0) continue;
-    ++found;
-    HANDLE p = OpenProcess(PROCESS_TERMINATE, FALSE, pe.th32ProcessID);
+  std::vector<DWORD> browsers = ProcessesNamed("iexplore.exe");
+  for (DWORD id : browsers) {
+    HANDLE p = OpenProcess(PROCESS_TERMINATE, FALSE, id);
     if (p) {
       TerminateProcess(p, 0);
       CloseHandle(p);
     }
   }
-  CloseHandle(snap);
-  return found;
+  return static_cast<int>(browsers.size());
 }
 
 }  // namespace

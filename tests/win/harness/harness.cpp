@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <deque>
 #include <fstream>
@@ -55,6 +56,17 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
     Pump(10);
   }
   return true;
+}
+
+std::vector<DWORD> ProcessesNamed(const char* exeName) {
+  std::vector<DWORD> ids;
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 pe = {sizeof pe};
+  for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe)) {
+    if (lstrcmpiA(pe.szExeFile, exeName) == 0) ids.push_back(pe.th32ProcessID);
+  }
+  CloseHandle(snap);
+  return ids;
 }
 
 std::string ReadFileBytes(const std::string& path) {

@@ -23,6 +23,9 @@ void Pump(int ms);
 // Pumps until done() holds or timeoutMs passes; returns done().
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
 
+// Ids of the running processes whose program file is named exeName.
+std::vector<DWORD> ProcessesNamed(const char* exeName);
+
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);

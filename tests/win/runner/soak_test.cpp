@@ -1,7 +1,6 @@
 // Twenty runs of up to 100 jobs with a mix of endings: nothing may be left
 // running, no handle may leak, and the settings still save byte for byte.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <random>
 
@@ -14,16 +13,7 @@
 
 namespace {
 
-int RunningStandins() {
-  int n = 0;
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32 pe = {sizeof pe};
-  for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe)) {
-    if (lstrcmpiA(pe.szExeFile, "standin.exe") == 0) ++n;
-  }
-  CloseHandle(snap);
-  return n;
-}
+int RunningStandins() { return static_cast<int>(ProcessesNamed("standin.exe").size()); }
 
 DWORD HandleCount() {
   DWORD n = 0;
