@@ -40,6 +40,22 @@ LaunchSettings CopyLaunchSettings() {
 
 enum class Launch { kStarted, kFailed, kStopped };
 
+// Wine now and then fails a launch with ERROR_INTERNAL_ERROR (about once in
+// 1,500 launches here) and the next attempt succeeds; one more try keeps a
+// drawing from being skipped. Any other failure is reported at once.
+bool StartProgram(char* application, char* commandLine, PROCESS_INFORMATION* info) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (CreateProcessA(application, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                       &startup, info)) {
+      return true;
+    }
+    if (GetLastError() != ERROR_INTERNAL_ERROR) return false;
+  }
+  return false;
+}
+
 // Re-tests `running` and launches under the lock, so a stop either sees the
 // new program or keeps it from starting. Arms the time limit in the same
 // step, recording which launch it belongs to.
@@ -48,13 +64,8 @@ Launch LaunchJob(Job& job, const LaunchSettings& s, char* application, char* com
   LaunchLock lock;
   if (g_run.running != 1) return Launch::kStopped;
   job.state = kJobRunning;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
-  if (!fits || !CreateProcessA(application, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
-                               nullptr, &startup, &info)) {
-    return Launch::kFailed;
-  }
+  if (!fits || !StartProgram(application, commandLine, &info)) return Launch::kFailed;
   CloseHandle(info.hThread);  // never used
   info.hThread = nullptr;
   g_run.launched = info;
