@@ -13,6 +13,8 @@
 #include "settings/settings.h"
 #include "settings/settings_lock.h"
 
+StartProcessFn g_startProcess = CreateProcessA;
+
 namespace {
 
 // The Settings one launch uses, copied together so that a change made in the
@@ -47,7 +49,7 @@ bool StartProgram(char* application, char* commandLine, PROCESS_INFORMATION* inf
   for (int attempt = 0; attempt < 2; ++attempt) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (CreateProcessA(application, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+    if (g_startProcess(application, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
                        &startup, info)) {
       return true;
     }

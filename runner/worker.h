@@ -4,3 +4,8 @@
 
 // Thread procedure started by StartRun once the job table is complete.
 DWORD WINAPI RunWorker(void* unused);
+
+// How the worker starts each program. Tests replace it to fail a launch on
+// purpose; nothing else changes it.
+using StartProcessFn = decltype(&CreateProcessA);
+extern StartProcessFn g_startProcess;

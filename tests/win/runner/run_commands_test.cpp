@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "runner/job_table.h"
 #include "runner/run.h"
+#include "runner/worker.h"
 #include "runner_fixture.h"
 
 using RunCommands = RunnerTest;
@@ -124,6 +125,39 @@ TEST_F(RunCommands, FailedLaunchWarnsOncePerJobFromTheWorker) {
   for (auto& box : Boxes()) EXPECT_NE(box.threadId, GetCurrentThreadId());
   for (int i = 0; i < 3; ++i) EXPECT_EQ(g_jobTable.jobs[i].state, kJobDone);
   EXPECT_TRUE(Starts().empty());
+}
+
+namespace {
+// The errors the launches fail with, in call order; 0 lets a call through.
+std::vector<DWORD> g_launchErrors;
+size_t g_launchCalls = 0;
+
+BOOL WINAPI ScriptedStart(LPCSTR app, LPSTR line, LPSECURITY_ATTRIBUTES pa, LPSECURITY_ATTRIBUTES ta, BOOL inherit,
+                          DWORD flags, LPVOID env, LPCSTR cwd, LPSTARTUPINFOA si, LPPROCESS_INFORMATION pi) {
+  DWORD error = g_launchCalls < g_launchErrors.size() ? g_launchErrors[g_launchCalls] : 0;
+  ++g_launchCalls;
+  if (error != 0) {
+    SetLastError(error);
+    return FALSE;
+  }
+  return CreateProcessA(app, line, pa, ta, inherit, flags, env, cwd, si, pi);
+}
+}  // namespace
+
+TEST_F(RunCommands, OnlyAnInternalErrorGetsASecondAttempt) {
+  WriteSettings("");
+  StartApp();
+  AddExitFiles(2);
+  g_launchErrors = {ERROR_INTERNAL_ERROR, 0, ERROR_ACCESS_DENIED};
+  g_launchCalls = 0;
+  g_startProcess = ScriptedStart;
+  Command(IDM_RUN_ALL);
+  bool ended = WaitRunEnd(20000);
+  g_startProcess = CreateProcessA;
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(g_launchCalls, 3u);  // the denied second Job was not tried again
+  EXPECT_EQ(Starts().size(), 1u);
+  ExpectBoxes(1, nullptr, "環境設定でPalyFinenameを正しく設定して下さい。", "設定ミス", MB_OK);
 }
 
 TEST_F(RunCommands, MoreThanAHundredRowsAreRefusedWhole) {
