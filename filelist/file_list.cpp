@@ -55,9 +55,7 @@ void RowTextsFromFindData(const WIN32_FIND_DATAA& data, char* date40, int32_t* s
 
 int RowCount() { return static_cast<int>(SendMessageA(g_fileList, LVM_GETITEMCOUNT, 0, 0)); }
 
-int NextSelectedRow(int after) {
-  return static_cast<int>(SendMessageA(g_fileList, LVM_GETNEXTITEM, after, MAKELPARAM(LVNI_SELECTED, 0)));
-}
+int NextSelectedRow(int after) { return NextListRow(g_fileList, after, LVNI_SELECTED); }
 
 void MarkRow(int row, bool marked) { SetListRowState(g_fileList, row, marked ? kMarkBits : 0, kMarkBits); }
 

@@ -90,7 +90,7 @@ void ReadRowText(HWND list, int row, char* text) { GetListText(list, row, 0, tex
 
 void Navigate(HWND dialog) {
   HWND list = FolderList(dialog);
-  int row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, -1, MAKELPARAM(LVNI_SELECTED, 0)));
+  int row = NextListRow(list, -1, LVNI_SELECTED);
   if (row < 0) return;
   char text[kRowTextSize];
   ReadRowText(list, row, text);
@@ -108,7 +108,7 @@ bool Load(HWND dialog) {
   HWND list = FolderList(dialog);
   int32_t start = RowCount();
   int32_t rowIndex = start;
-  for (int row; (row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, -1, MAKELPARAM(LVNI_SELECTED, 0)))) >= 0;) {
+  for (int row; (row = NextListRow(list, -1, LVNI_SELECTED)) >= 0;) {
     char text[kRowTextSize];
     ReadRowText(list, row, text);
     char folder[kRowTextSize] = {};

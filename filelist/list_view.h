@@ -59,6 +59,11 @@ inline void SetListRowState(HWND list, int row, UINT state, UINT mask) {
   SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
+// The first row after `after` (-1: from the top) holding LVNI_ flag, or -1.
+inline int NextListRow(HWND list, int after, UINT flag) {
+  return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, after, MAKELPARAM(flag, 0)));
+}
+
 // Drawing of a list view held while many of its rows change: every row
 // change of a shown list otherwise repaints it at once, which makes a scan
 // of thousands of files take minutes.

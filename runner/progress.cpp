@@ -18,30 +18,24 @@ namespace {
 
 constexpr UINT kMarkedNoFocus = LVIS_SELECTED | LVIS_DROPHILITED;
 
-void SetRowBits(int row, UINT state, UINT mask) { SetListRowState(g_fileList, row, state, mask); }
-
-int NextRowWith(int after, UINT flag) {
-  return static_cast<int>(SendMessageA(g_fileList, LVM_GETNEXTITEM, after, MAKELPARAM(flag, 0)));
-}
-
 // Marks and unmarks rows in order, as MarkRow would one by one. Moving the
 // focus is by far the dearest change of a list row, and every mark would
 // move it; the outcome is the same when only the last one is made.
 void ApplyMarks(const RowMark* marks, int n) {
-  int32_t focus = FocusAfterMarks(marks, n, NextRowWith(-1, LVNI_FOCUSED));
+  int32_t focus = FocusAfterMarks(marks, n, NextListRow(g_fileList, -1, LVNI_FOCUSED));
   // Many rows changing at once (the user selected them all) are drawn once
   // afterwards rather than row by row.
   bool hold = n > kMaxJobs;
   if (hold) HoldListDrawing(g_fileList);
   for (int i = 0; i < n; ++i) {
     if (marks[i].marked) {
-      SetRowBits(marks[i].row, kMarkedNoFocus, kMarkedNoFocus);
+      SetListRowState(g_fileList, marks[i].row, kMarkedNoFocus, kMarkedNoFocus);
     } else {
-      SetRowBits(marks[i].row, 0, kMarkBits);
+      SetListRowState(g_fileList, marks[i].row, 0, kMarkBits);
     }
   }
   if (focus >= 0 && !(SendMessageA(g_fileList, LVM_GETITEMSTATE, focus, LVIS_FOCUSED) & LVIS_FOCUSED)) {
-    SetRowBits(focus, LVIS_FOCUSED, LVIS_FOCUSED);
+    SetListRowState(g_fileList, focus, LVIS_FOCUSED, LVIS_FOCUSED);
   }
   if (hold) ResumeListDrawing(g_fileList);
 }
@@ -50,9 +44,8 @@ void ApplyMarks(const RowMark* marks, int n) {
 // asking every row.
 void RowsWithMarkBits(int rowCount, uint8_t* hasBits) {
   for (UINT flag : {LVNI_SELECTED, LVNI_DROPHILITED, LVNI_FOCUSED}) {
-    for (int row = NextRowWith(-1, flag); row >= 0 && row < rowCount; row = NextRowWith(row, flag)) {
-      hasBits[row] = 1;
-    }
+    int row = NextListRow(g_fileList, -1, flag);
+    for (; row >= 0 && row < rowCount; row = NextListRow(g_fileList, row, flag)) hasBits[row] = 1;
   }
 }
 
