@@ -1,8 +1,8 @@
 #include "app/commands.h"
 
 #include "app/about_dialog.h"
-#include "app/app_state.h"
-#include "app/help.h"
+#include "common/app_state.h"
+#include "common/help.h"
 #include "filelist/file_list.h"
 #include "filelist/folder_picker.h"
 #include "filelist/gather.h"

@@ -1,17 +1,11 @@
 #include <windows.h>
 
-#include "app/app_state.h"
+#include "app/entry.h"
 #include "app/main_window.h"
-#include "settings/settings_file.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  if (!RegisterMainWindowClass(instance)) return 0;
-  HWND window = CreateMainWindow(instance);
-  if (!window) return 0;
-  ShowWindow(window, show);
-  UpdateWindow(window);
-  RecordStartupDirectory();
+  if (!StartTool(instance, show)) return 0;
   int code = RunMessageLoop();
-  SaveSettings(nullptr);
+  FinishTool();
   return code;
 }

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "app/commands.h"
 #include "app/window_layout.h"
 #include "filelist/file_list.h"

@@ -8,9 +8,10 @@
 #include <mutex>
 #include <string>
 
-#include "app/app_state.h"
+#include "app/entry.h"
 #include "app/main_window.h"
-#include "app/modal.h"
+#include "common/app_state.h"
+#include "common/modal.h"
 #include "bench_util.h"
 #include "runner/job_table.h"
 #include "runner/run.h"
@@ -25,13 +26,8 @@ inline HWND OpenBenchWindow(const char* name, std::string* dir) {
   *dir = std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId());
   CreateDirectoryA(dir->c_str(), nullptr);
   SetCurrentDirectoryA(dir->c_str());
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!RegisterMainWindowClass(instance)) return nullptr;
-  HWND window = CreateMainWindow(instance);
+  HWND window = StartTool(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
   if (!window) return nullptr;
-  ShowWindow(window, SW_SHOWNORMAL);
-  UpdateWindow(window);
-  RecordStartupDirectory();
   PumpPending();
   return window;
 }

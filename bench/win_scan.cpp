@@ -9,12 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
+#include "app/entry.h"
 #include "app/main_window.h"
 #include "bench_util.h"
 #include "filelist/file_list.h"
 #include "filelist/gather.h"
-#include "filelist/list_view.h"
+#include "common/list_view.h"
 
 namespace {
 
@@ -71,11 +72,7 @@ int main() {
   CloseHandle(ini);
 
   SetCurrentDirectoryA(dir.c_str());
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  RegisterMainWindowClass(instance);
-  HWND window = CreateMainWindow(instance);
-  ShowWindow(window, SW_SHOWNORMAL);
-  RecordStartupDirectory();
+  HWND window = StartTool(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
 
   // The texts the reference appends, made beforehand from the same entries.
   std::vector<std::string> dates, sizes;

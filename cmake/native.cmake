@@ -25,3 +25,6 @@ list(REMOVE_ITEM NATIVE_EXTRA ${CMAKE_SOURCE_DIR}/cmake/native.cmake)
 foreach(extra ${NATIVE_EXTRA})
   include(${extra})
 endforeach()
+
+# The folders stay layered: a test fails on an include that points up.
+add_test(NAME include_rules COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-includes.sh ${CMAKE_SOURCE_DIR})

@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-#include "app/app_state.h"
-#include "app/modal.h"
-#include "filelist/list_view.h"
+#include "common/app_state.h"
+#include "common/modal.h"
+#include "common/list_view.h"
 #include "filelist/row_text.h"
 #include "resource.h"
 

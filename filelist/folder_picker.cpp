@@ -2,13 +2,13 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/modal.h"
+#include "common/app_state.h"
+#include "common/modal.h"
 #include "filelist/current_folder.h"
 #include "filelist/entry_rules.h"
 #include "filelist/file_list.h"
 #include "filelist/gather.h"
-#include "filelist/list_view.h"
+#include "common/list_view.h"
 #include "filelist/path_text.h"
 #include "filelist/picker_rules.h"
 #include "resource.h"

@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/app_state.h"
-#include "app/modal.h"
+#include "common/app_state.h"
+#include "common/modal.h"
 #include "filelist/current_folder.h"
 #include "filelist/entry_rules.h"
 #include "filelist/file_list.h"
 #include "filelist/folder_walk.h"
-#include "filelist/list_view.h"
+#include "common/list_view.h"
 #include "filelist/path_text.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "filelist/cp932.h"
+#include "common/cp932.h"
 
 bool ConcatPath(char* out, const char* a, const char* b, const char* c) {
   std::memset(out, 0, kPathTextSize);

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "filelist/cp932.h"
+#include "common/cp932.h"
 #include "filelist/path_text.h"
 
 namespace {

@@ -4,12 +4,12 @@
 
 #include <cstring>
 
-#include "app/app_state.h"
-#include "app/lazy_proc.h"
-#include "app/modal.h"
-#include "filelist/cp932.h"
+#include "common/app_state.h"
+#include "common/lazy_proc.h"
+#include "common/modal.h"
+#include "common/cp932.h"
 #include "filelist/file_list.h"
-#include "filelist/list_view.h"
+#include "common/list_view.h"
 #include "filelist/path_text.h"
 #include "filelist/search_history.h"
 #include "resource.h"

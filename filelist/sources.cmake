@@ -1,5 +1,4 @@
 list(APPEND PURE_SOURCES
-  filelist/cp932.cpp
   filelist/current_folder.cpp
   filelist/folder_walk.cpp
   filelist/path_text.cpp

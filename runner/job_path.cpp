@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "filelist/cp932.h"
+#include "common/cp932.h"
 #include "settings/lenient_number.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "runner/launch_handover.h"
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "runner/job_table.h"
 #include "runner/main_thread_wait.h"
 

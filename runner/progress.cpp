@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "filelist/file_list.h"
-#include "filelist/list_view.h"
+#include "common/list_view.h"
 #include "runner/job_table.h"
 #include "runner/progress_rules.h"
 #include "runner/run.h"

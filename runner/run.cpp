@@ -1,6 +1,6 @@
 #include "runner/run.h"
 
-#include "app/modal.h"
+#include "common/modal.h"
 #include "filelist/file_list.h"
 #include "runner/job_path.h"
 #include "runner/job_table.h"

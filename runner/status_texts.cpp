@@ -5,7 +5,7 @@
 
 #include <mutex>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "runner/job_table.h"
 #include "runner/status_format.h"
 #include "settings/settings.h"

@@ -1,6 +1,6 @@
 #include "runner/stopping_dialog.h"
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "resource.h"
 
 namespace {

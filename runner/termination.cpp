@@ -1,6 +1,6 @@
 #include "runner/termination.h"
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "filelist/file_list.h"
 #include "runner/job_table.h"
 #include "runner/main_thread_wait.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "app/modal.h"
+#include "common/modal.h"
 #include "runner/command_line.h"
 #include "runner/job_table.h"
 #include "runner/launch_handover.h"

@@ -4,8 +4,8 @@
 #include <mutex>
 #include <string>
 
-#include "app/help.h"
-#include "app/modal.h"
+#include "common/help.h"
+#include "common/modal.h"
 #include "resource.h"
 #include "settings/settings.h"
 #include "settings/settings_form.h"

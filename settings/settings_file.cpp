@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/app_state.h"
-#include "app/modal.h"
+#include "common/app_state.h"
+#include "common/modal.h"
 #include "settings/settings.h"
 #include "settings/settings_lock.h"
 

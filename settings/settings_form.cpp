@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "filelist/cp932.h"
+#include "common/cp932.h"
 #include "settings/lenient_number.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/help_address.h"
+#include "common/help_address.h"
 #include "app/window_layout.h"
-#include "filelist/cp932.h"
+#include "common/cp932.h"
 #include "filelist/row_text.h"
 #include "runner/status_format.h"
 

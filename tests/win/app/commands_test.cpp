@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "app/commands.h"
 #include "harness.h"
 #include "resource.h"

@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "filelist/file_list.h"
 #include "harness.h"
 #include "resource.h"

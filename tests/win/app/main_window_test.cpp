@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "app/commands.h"
 #include "app/window_layout.h"
 #include "harness.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "app/modal.h"
+#include "common/modal.h"
 #include "harness.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <mutex>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "filelist/file_list.h"
 #include "settings/settings.h"
 #include "settings/settings_lock.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "filelist/file_list.h"
 #include "gather_fixture.h"
 #include "resource.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "filelist/file_list.h"
 #include "filelist/gather.h"
 #include "gather_fixture.h"

@@ -1,8 +1,8 @@
 // The list search, the search dialog and its history, and the drive search.
 #include <windows.h>
 
-#include "app/app_state.h"
-#include "app/modal.h"
+#include "common/app_state.h"
+#include "common/modal.h"
 #include "filelist/file_list.h"
 #include "filelist/search_history.h"
 #include "gather_fixture.h"

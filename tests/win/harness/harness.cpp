@@ -8,10 +8,10 @@
 #include <mutex>
 #include <sstream>
 
-#include "app/app_state.h"
+#include "app/entry.h"
 #include "app/main_window.h"
-#include "app/modal.h"
-#include "settings/settings_file.h"
+#include "common/app_state.h"
+#include "common/modal.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ std::deque<int> g_answers;
 std::function<void(HWND, int)> g_driver;
 std::function<BOOL(OPENFILENAMEA*)> g_openFile;
 std::function<void(BROWSEINFOA*, char*)> g_browse;
-bool g_classRegistered;
+bool g_quitSeen;  // Pump took the WM_QUIT of a destroyed main window
 
 int RecordBox(HWND owner, const char* text, const char* caption, UINT type) {
   std::lock_guard<std::mutex> lock(g_boxLock);
@@ -39,7 +39,10 @@ void Pump(int ms) {
   for (;;) {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
+      if (msg.message == WM_QUIT) {
+        g_quitSeen = true;
+        continue;
+      }
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
@@ -145,23 +148,18 @@ void AppTest::InstallHooks() {
 
 void AppTest::StartApp() {
   ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!g_classRegistered) {
-    ASSERT_TRUE(RegisterMainWindowClass(instance));
-    g_classRegistered = true;
-  }
-  main = CreateMainWindow(instance);
+  g_quitSeen = false;
+  main = StartTool(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
   ASSERT_NE(main, nullptr);
-  ShowWindow(main, SW_SHOWNORMAL);
-  UpdateWindow(main);
-  RecordStartupDirectory();
   Pump(20);
 }
 
 void AppTest::CloseApp() {
-  DestroyWindow(main);
-  Pump(20);
-  SaveSettings(nullptr);
+  // The close box's way out, then the entry's own loop and exit steps.
+  if (IsWindow(main)) PostMessageA(main, WM_CLOSE, 0, 0);
+  if (IsWindow(main) || !g_quitSeen) RunMessageLoop();
+  FinishTool();
+  UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
   main = nullptr;
   g_mainWindow = nullptr;
   g_fileList = g_toolbar = g_statusBar = nullptr;

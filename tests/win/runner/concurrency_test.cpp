@@ -8,7 +8,7 @@
 #include <mutex>
 #include <thread>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "filelist/file_list.h"
 #include "resource.h"
 #include "runner/job_table.h"

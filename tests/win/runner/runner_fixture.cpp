@@ -7,7 +7,7 @@
 #include <mutex>
 #include <sstream>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "filelist/file_list.h"
 #include "runner/job_table.h"
 #include "runner/run.h"

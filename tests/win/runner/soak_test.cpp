@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "filelist/file_list.h"
 #include "resource.h"
 #include "runner/job_table.h"

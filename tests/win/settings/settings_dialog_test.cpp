@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
 #include "settings_dialog_util.h"
 
 namespace {

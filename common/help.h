@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/help_address.h"
+#include "common/help_address.h"
 
 // Starts the browser on one of the shipped help pages; a warning owned by
 // owner when it cannot be started. Does not wait for the browser.

@@ -1,4 +1,4 @@
-#include "filelist/cp932.h"
+#include "common/cp932.h"
 
 #include <cstring>
 

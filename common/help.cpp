@@ -1,6 +1,6 @@
-#include "app/help.h"
+#include "common/help.h"
 
-#include "app/modal.h"
+#include "common/modal.h"
 
 void OpenHelpPage(HWND owner, const char* page) {
   char program[MAX_PATH] = {};

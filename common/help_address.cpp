@@ -1,9 +1,9 @@
-#include "app/help_address.h"
+#include "common/help_address.h"
 
 #include <cstring>
 #include <string>
 
-#include "filelist/cp932.h"
+#include "common/cp932.h"
 
 namespace {
 

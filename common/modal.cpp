@@ -1,7 +1,7 @@
-#include "app/modal.h"
+#include "common/modal.h"
 
-#include "app/app_state.h"
-#include "app/lazy_proc.h"
+#include "common/app_state.h"
+#include "common/lazy_proc.h"
 
 namespace {
 

@@ -17,9 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "common/app_state.h"
+#include "app/entry.h"
 #include "app/main_window.h"
-#include "app/modal.h"
+#include "common/modal.h"
 #include "filelist/file_list.h"
 #include "resource.h"
 #include "runner/job_table.h"
@@ -268,13 +269,8 @@ int TakeShot(const Shot& shot) {
     std::fwrite(shot.settings, 1, std::strlen(shot.settings), f);
     std::fclose(f);
   }
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!RegisterMainWindowClass(instance)) return 1;
-  HWND main = CreateMainWindow(instance);
+  HWND main = StartTool(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
   if (!main) return 1;
-  ShowWindow(main, SW_SHOWNORMAL);
-  UpdateWindow(main);
-  RecordStartupDirectory();
   PumpFor(300);
   shot.take(main);
   DestroyWindow(main);

@@ -1,0 +1,7 @@
+list(APPEND PURE_SOURCES
+  common/cp932.cpp
+  common/help_address.cpp)
+list(APPEND WIN_SOURCES
+  common/app_state.cpp
+  common/help.cpp
+  common/modal.cpp)
