@@ -1,6 +1,7 @@
 list(APPEND PURE_SOURCES
   filelist/current_folder.cpp
   filelist/folder_walk.cpp
+  filelist/found_name.cpp
   filelist/path_text.cpp
   filelist/picker_rules.cpp
   filelist/row_text.cpp
