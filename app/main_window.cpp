@@ -4,6 +4,7 @@
 
 #include "common/app_state.h"
 #include "app/commands.h"
+#include "app/handover.h"
 #include "app/window_layout.h"
 #include "filelist/file_list.h"
 #include "resource.h"
@@ -95,6 +96,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND: return OnCommand(window, LOWORD(wp));
     case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lp));
     case WM_TIMER: return OnTimer(window, wp);
+    case WM_DROPFILES: OnDropFiles(window, reinterpret_cast<HDROP>(wp)); return 0;
+    case WM_COPYDATA: return OnCopyData(window, reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case kForwardedPathsMessage: OnForwardedPaths(window, lp); return 0;
     case WM_ACTIVATE:
     case WM_QUIT:
     case WM_QUERYNEWPALETTE: return 0;
@@ -127,7 +131,8 @@ HWND CreateMainWindow(HINSTANCE instance) {
   int width = GetDeviceCaps(screen, HORZRES);
   int height = GetDeviceCaps(screen, VERTRES);
   ReleaseDC(nullptr, screen);
-  return CreateWindowExA(0, kMainClassName, kMainTitle, WS_OVERLAPPEDWINDOW, CenteredOrigin(width, kMainWidth),
+  // Accepting drops by style keeps shell32 out of start-up.
+  return CreateWindowExA(WS_EX_ACCEPTFILES, kMainClassName, kMainTitle, WS_OVERLAPPEDWINDOW, CenteredOrigin(width, kMainWidth),
                          CenteredOrigin(height, kMainHeight), kMainWidth, kMainHeight, nullptr, nullptr, instance,
                          nullptr);
 }

@@ -1,5 +1,6 @@
 list(APPEND WIN_SOURCES
   app/about_dialog.cpp
   app/entry.cpp
+  app/handover.cpp
   app/commands.cpp
   app/main_window.cpp)
