@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Opens the tool on a copy of demo/ under build/, so the repository stays clean.
+# Opens the tool on a copy of demo/ under build/, so the repository stays clean,
+# with the demo files on its command line: the list is filled and ready to run.
 # The demo settings launch Wine's Notepad for each file and close it after 3 s.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -21,9 +22,10 @@ done <"$demo/plimsar.ini" >"$tmp"
 mv "$tmp" "$demo/plimsar.ini"
 cd "$demo"
 echo "Plimsar: demo folder $folder"
-echo "Add the files with ファイル選択 > フォルダ単位 (the folder is preselected), then 実行 > 全リスト実行印刷."
+echo "The demo files are listed: press 実行 on the toolbar (or 実行 > 全リスト実行印刷)."
+files=(*.txt)
 if [ -z "${DISPLAY:-}" ]; then
   echo "No display: running under Xvfb (end it with Ctrl-C)."
-  exec xvfb-run -a -s "-screen 0 1024x768x24" wine plimsar.exe
+  exec xvfb-run -a -s "-screen 0 1024x768x24" wine plimsar.exe "${files[@]}"
 fi
-exec wine plimsar.exe
+exec wine plimsar.exe "${files[@]}"

@@ -21,6 +21,7 @@
 #include "app/entry.h"
 #include "app/main_window.h"
 #include "common/modal.h"
+#include "filelist/add_paths.h"
 #include "filelist/file_list.h"
 #include "resource.h"
 #include "runner/job_table.h"
@@ -187,6 +188,20 @@ void ShootRun(HWND main) {
   RemoveDrawingFiles();
 }
 
+// What make run shows: the demo files handed over on the command line.
+void ShootDemo(HWND main) {
+  static const char* const kDemoFiles[] = {"A-101_平面図.txt", "A-102_立面図.txt", "A-103_断面図.txt",
+                                           "E-301_電気設備図.txt", "S-201_構造伏図.txt"};
+  CreateDirectoryA("C:\\demo", nullptr);
+  for (const char* name : kDemoFiles) {
+    if (FILE* f = std::fopen((std::string("C:\\demo\\") + name).c_str(), "wb")) std::fclose(f);
+  }
+  AddPaths(main, ResolvePaths({L"C:\\demo\\*.txt"}));
+  CaptureWindow(main);
+  for (const char* name : kDemoFiles) DeleteFileA((std::string("C:\\demo\\") + name).c_str());
+  RemoveDirectoryA("C:\\demo");
+}
+
 void ShootAbout(HWND main) {
   SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0);
   CaptureWindow(g_modelessDialog);
@@ -239,10 +254,15 @@ const char kRunSettings[] =
     "filetypemax=2\r\nfile_type0=dwg\r\nfile_type1=dxf\r\nfileselect=0\r\nf=C:\\図面\r\n"
     "p=\r\nop_m1=\r\nop_m2=\r\noff_mode=1\r\noff_tim=30\r\napri_end=0\r\noff_size=500\r\n";
 
+const char kDemoSettings[] =
+    "filetypemax=2\r\nfile_type0=txt\r\nfile_type1=dwg\r\nfileselect=0\r\nf=C:\\demo\r\n"
+    "p=C:\\windows\\notepad.exe\r\nop_m1=\r\nop_m2=\r\noff_mode=1\r\noff_tim=3\r\napri_end=0\r\noff_size=0\r\n";
+
 const char kRootSettings[] = "filetypemax=1\r\nfile_type0=dwg\r\nf=c:\\\r\n";
 
 const Shot kShots[] = {
     {"main", "main-window", kSampleSettings, ShootMainWindow},
+    {"demo", "demo-start", kDemoSettings, ShootDemo},
     {"run", "main-window-run", kRunSettings, ShootRun},
     {"settings", "settings-dialog", kSampleSettings, ShootSettingsDialog},
     {"picker", "folder-picker", kRootSettings, ShootFolderPicker},
