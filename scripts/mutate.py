@@ -369,7 +369,7 @@ class Worker:
             code, out = self.run(["cmake", "-S", self.src, "-B", self.build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=None",
                                   "-DCMAKE_CXX_FLAGS=-O0"], BUILD_TIMEOUT)
             if code != 0:
-                sys.exit(f"configuring {self.build} failed:\n{out}")
+                raise SystemExit(f"configuring {self.build} failed:\n{out}")
         code, out = self.build_tests()
         if code != 0:
             sys.exit(f"the unmutated tree does not build:\n{out}")
@@ -442,31 +442,35 @@ def main():
     workers = [Worker(n, 1 if args.jobs > 1 else 2) for n in range(args.jobs)]
     started = time.time()
     print(f"{len(mutants)} mutants in {len(files)} files; preparing {len(workers)} build copies under {WORK}", flush=True)
+    queue, lock, done, stopping = list(reversed(mutants)), threading.Lock(), [0], threading.Event()
+    timeout = [BUILD_TIMEOUT]
+
+    def drain(worker):
+        while not stopping.is_set():
+            with lock:
+                if not queue:
+                    return
+                m = queue.pop()
+            worker.try_mutant(m, sources[m.path], timeout[0])
+            with lock:
+                done[0] += 1
+                if done[0] % 25 == 0:
+                    print(f"  {done[0]}/{len(mutants)} ({time.time() - started:.0f} s)", flush=True)
+
+    pool = concurrent.futures.ThreadPoolExecutor(len(workers))
     try:
-        with concurrent.futures.ThreadPoolExecutor(len(workers)) as pool:
-            baseline = max(pool.map(Worker.setup, workers))
-        timeout = max(10.0, 20 * baseline)
-        queue, lock, done = list(reversed(mutants)), threading.Lock(), [0]
-
-        def drain(worker):
-            while True:
-                with lock:
-                    if not queue:
-                        return
-                    m = queue.pop()
-                worker.try_mutant(m, sources[m.path], timeout)
-                with lock:
-                    done[0] += 1
-                    if done[0] % 25 == 0:
-                        print(f"  {done[0]}/{len(mutants)} ({time.time() - started:.0f} s)", flush=True)
-
-        with concurrent.futures.ThreadPoolExecutor(len(workers)) as pool:
-            list(pool.map(drain, workers))
+        baseline = max(f.result() for f in [pool.submit(w.setup) for w in workers])
+        timeout[0] = max(10.0, 20 * baseline)
+        for f in [pool.submit(drain, w) for w in workers]:
+            f.result()
     except KeyboardInterrupt:
+        stopping.set()
         for w in workers:
             w.stop()
+        pool.shutdown(wait=True)  # each worker puts its file back before it ends
         print("\ninterrupted; the copies under build/mutate are restored, the worktree was never written", file=sys.stderr)
         return 130
+    pool.shutdown()
 
     return report(files, mutants, equivalent, stale, sources, time.time() - started)
 
