@@ -5,7 +5,7 @@ BUILD := $(ROOT)/build
 PREFIX := $(BUILD)/wineprefix
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build native prefix run test test-native test-windows bench dist fuzz screenshots clean
+.PHONY: all deps build native prefix run test test-native test-windows bench dist fuzz mutate screenshots clean
 
 all: build
 
@@ -47,6 +47,9 @@ screenshots: build prefix
 
 fuzz: deps
 	@bash scripts/fuzz.sh 300
+
+mutate: deps
+	@python3 scripts/mutate.py
 
 bench: build prefix
 	@bash scripts/bench.sh

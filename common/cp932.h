@@ -18,10 +18,21 @@ size_t LastCharOffset(const char* text, size_t len);
 // True when the last character of text is the single byte "\".
 bool EndsWithBackslash(const char* text);
 
-// Offset of the last "\" character at or after offset from, or -1.
-long LastBackslash(const char* text, size_t from = 0);
+// Offset of the last "\" character, or -1.
+long LastBackslash(const char* text);
 
 // Substring test that only matches at character boundaries of haystack.
 bool Contains(const char* haystack, const char* needle);
+
+// Bytes of the longest start of text (len bytes) that fits in maxBytes with
+// every character whole. A character that would straddle the limit is left
+// out, and so is a lead byte whose trail byte is missing (at the end of text
+// or before a zero): a lone lead byte would swallow whatever follows it.
+size_t CutLength(const char* text, size_t len, size_t maxBytes);
+
+// Zero-fills field, then copies into it the start of text (len bytes) that
+// CutLength keeps within fieldSize - 1 bytes. Every text cut to a field's
+// size goes through here.
+void CopyCut(char* field, size_t fieldSize, const char* text, size_t len);
 
 }  // namespace cp932

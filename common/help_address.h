@@ -8,7 +8,8 @@ constexpr char kSettingsHelpPage[] = "settings.html";
 constexpr char kHomePage[] = "plimsar.html";
 
 // "file:///C:/dir/help/page" from the program's full path. Backslashes become
-// slashes character by character (a trail byte 0x5C stays); blanks become %20.
+// slashes character by character (a trail byte 0x5C stays); blanks, "#", "%"
+// and "?" become %20, %23, %25 and %3F.
 // Returns false when out (size bytes) is too small.
 bool BuildHelpAddress(const char* programPath, const char* page, char* out, size_t size);
 

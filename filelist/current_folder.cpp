@@ -3,6 +3,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "common/cp932.h"
 #include "settings/settings.h"
 #include "settings/settings_lock.h"
 
@@ -13,15 +14,13 @@ void CopyCurrentFolder(char* out) {
 }
 
 void SetCurrentFolder(const char* text) {
-  size_t n = strnlen(text, sizeof g_settings.f - 1);
+  size_t n = strnlen(text, sizeof g_settings.f);
   std::lock_guard<std::mutex> lock(SettingsMutex());
-  std::memset(g_settings.f, 0, sizeof g_settings.f);
-  std::memcpy(g_settings.f, text, n);
+  cp932::CopyCut(g_settings.f, sizeof g_settings.f, text, n);
 }
 
 void CopySelectedExtension(char* out) {
-  std::memset(out, 0, kFileTypeSize);
   std::lock_guard<std::mutex> lock(SettingsMutex());
   const char* ext = SelectedFileType(g_settings);
-  std::memcpy(out, ext, strnlen(ext, kFileTypeSize - 1));
+  cp932::CopyCut(out, kFileTypeSize, ext, strnlen(ext, kFileTypeSize));
 }

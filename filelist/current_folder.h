@@ -5,7 +5,7 @@
 
 // f into out (256 bytes).
 void CopyCurrentFolder(char* out);
-// f becomes text (at most 255 bytes), the rest of f zero.
+// f becomes text, cut to 255 bytes with characters kept whole, the rest of f zero.
 void SetCurrentFolder(const char* text);
 // The selected extension into out (8 bytes, at most 7 characters).
 void CopySelectedExtension(char* out);

@@ -14,18 +14,14 @@ struct Walk {
 bool TakeEntry(void* context, const char* name, uint32_t attributes) {
   auto* walk = static_cast<Walk*>(context);
   FolderTable* table = walk->table;
-  if (table->count >= kMaxWalkFolders) return false;
+  if (table->count == kMaxWalkFolders) return false;  // full: the listing ends
   if (!IsPlainFolder(attributes) || IsDotName(name)) return true;
   WalkFolder& next = table->entries[table->count];
   char pattern[kPathTextSize];
-  // A folder that could never be listed is not worth a place in the table.
-  if (!JoinPath(next.path, walk->parent, name) || !ListPattern(pattern, next.path)) {
-    std::memset(next.path, 0, sizeof next.path);
-    return true;
-  }
-  next.listed = 0;
-  ++table->count;
-  return table->count < kMaxWalkFolders;
+  // A folder that could never be listed is not worth a place in the table;
+  // the next one overwrites what JoinPath left, and the table starts zeroed.
+  if (JoinPath(next.path, walk->parent, name) && ListPattern(pattern, next.path)) ++table->count;
+  return true;
 }
 
 }  // namespace
@@ -42,7 +38,7 @@ void WalkFolders(const char* start, FolderTable* table, ListFolder list, void* c
       Walk walk{table, folder.path};
       list(context, pattern, TakeEntry, &walk);
     }
-    folder.listed = 1;
+    folder.listed = true;
     if (table->count == kMaxWalkFolders) return;
   }
 }

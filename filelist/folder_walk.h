@@ -9,7 +9,7 @@ constexpr int kMaxWalkFolders = 32;
 
 struct WalkFolder {
   char path[kPathTextSize];
-  int32_t listed;  // 0 found, 1 its entries listed
+  bool listed;  // its entries were listed (false: only found)
 };
 
 struct FolderTable {

@@ -1,5 +1,6 @@
 #include "filelist/path_text.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "common/cp932.h"
@@ -21,9 +22,8 @@ bool JoinedPathFits(size_t folderLen, const char* name) {
 
 void ChosenFilesFolder(const char* buffer, size_t offset, char* out) {
   std::memset(out, 0, kPathTextSize);
-  if (offset > kMaxPathText) offset = kMaxPathText;
   size_t n = 0;
-  while (n < offset && buffer[n] != '\0') ++n;
+  while (n < std::min(offset, kMaxPathText) && buffer[n] != '\0') ++n;
   std::memcpy(out, buffer, n);
   // A trail byte of ソ or 表 is 0x5C too: only a whole "\" character goes.
   if (cp932::EndsWithBackslash(out)) out[n - 1] = '\0';

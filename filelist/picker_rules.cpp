@@ -1,5 +1,6 @@
 #include "filelist/picker_rules.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "common/cp932.h"
@@ -11,18 +12,14 @@ constexpr unsigned kDriveRemovable = 2, kDriveFixed = 3, kDriveRemote = 4, kDriv
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// The offset of character number index (0-based), or the length.
-size_t CharOffset(const char* text, size_t index) {
-  size_t len = std::strlen(text), i = 0;
-  for (size_t n = 0; n < index && i < len; ++n) i += cp932::CharLength(text, len, i);
-  return i;
-}
-
+// The separator goes by f's length in bytes, as the stored f is measured: a
+// drive letter ("c", 1 byte) gets ":\", "c:" (2) gets "\", a root such as
+// "c:\" (3) nothing, anything longer one "\".
 bool Descend(char* f, const char* name) {
   const char* separator = "";
-  size_t chars = CharCount(f);
-  if (chars > 3 || chars == 2) separator = "\\";
-  if (chars == 1) separator = ":\\";
+  size_t len = std::strlen(f);
+  if (len > 3 || len == 2) separator = "\\";
+  if (len == 1) separator = ":\\";
   char joined[kPathTextSize];
   if (!ConcatPath(joined, f, separator, name)) return false;
   std::memcpy(f, joined, kPathTextSize);
@@ -30,19 +27,12 @@ bool Descend(char* f, const char* name) {
 }
 
 void GoUp(char* f) {
-  long cut = cp932::LastBackslash(f, 1);
-  size_t len = cut < 0 ? 0 : static_cast<size_t>(cut);
+  size_t len = static_cast<size_t>(std::max(cp932::LastBackslash(f), 0L));
   std::memset(f + len, 0, kPathTextSize - len);
-  if (CharCount(f) == 2) f[std::strlen(f)] = '\\';
+  if (len == 2) f[len] = '\\';  // "c:" becomes the root "c:\"
 }
 
 }  // namespace
-
-size_t CharCount(const char* text) {
-  size_t len = std::strlen(text), n = 0;
-  for (size_t i = 0; i < len; i += cp932::CharLength(text, len, i)) ++n;
-  return n;
-}
 
 int DriveImage(unsigned driveType) {
   switch (driveType) {
@@ -57,26 +47,23 @@ int DriveImage(unsigned driveType) {
 
 int EntryImage(const char* name) { return name[0] == '.' ? kImageFolderUp : kImageFolder; }
 
-bool ShowsDriveRows(const char* f) { return CharCount(f) == 3; }
+bool ShowsDriveRows(const char* f) { return std::strlen(f) == 3; }
 
 bool SameTextIgnoringCase(const char* a, const char* b) {
   size_t la = std::strlen(a), lb = std::strlen(b);
   if (la != lb) return false;
   for (size_t i = 0; i < la;) {
+    // Only single-byte letters fold: a trail byte may look like a letter. A
+    // lead byte in a never equals a single byte in b, so a's steps do for both.
     size_t n = cp932::CharLength(a, la, i);
-    if (n != cp932::CharLength(b, lb, i)) return false;
-    // Only single-byte letters fold: a trail byte may look like a letter.
     if (n == 1 ? Lower(a[i]) != Lower(b[i]) : std::memcmp(a + i, b + i, n) != 0) return false;
     i += n;
   }
   return true;
 }
 
-bool IsDriveRowText(const char* text) {
-  if (CharCount(text) != 3) return false;
-  size_t second = CharOffset(text, 1), third = CharOffset(text, 2);
-  return text[second] == ':' && text[third] == '\\' && third == second + 1;
-}
+// ":" is never a trail byte, so the bytes before it are a whole character.
+bool IsDriveRowText(const char* text) { return std::strlen(text) == 3 && text[1] == ':' && text[2] == '\\'; }
 
 bool NavigateFolder(char* f, const char* text) {
   if (IsDriveRowText(text)) {

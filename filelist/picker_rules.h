@@ -1,6 +1,7 @@
 // The folder picker's rules on texts: which drive rows it shows, which image
-// a row gets, and how a double-click rewrites the current folder f. Lengths
-// count code page 932 characters, so ソ or 表 never passes for a "\".
+// a row gets, and how a double-click rewrites the current folder f. Lengths of
+// f count bytes, as plimsar.ini's f is measured; searches for "\" step by
+// code page 932 characters, so ソ or 表 never passes for a "\".
 #pragma once
 #include <cstddef>
 
@@ -15,22 +16,19 @@ enum PickerImage {
   kImageDriveRamdisk = 6,
 };
 
-// Number of characters of a code page 932 text.
-size_t CharCount(const char* text);
-
 // The image of a drive of GetDriveTypeA's type, or -1 for a drive not shown.
 int DriveImage(unsigned driveType);
 
 // The image of a directory entry's row.
 int EntryImage(const char* name);
 
-// Drive rows are shown when f is a root such as c:\ (three characters).
+// Drive rows are shown when f is three bytes long, as a root such as c:\ is.
 bool ShowsDriveRows(const char* f);
 
 // True when two texts are equal apart from ASCII letter case.
 bool SameTextIgnoringCase(const char* a, const char* b);
 
-// A drive row's text: three characters, ":" second and "\" third.
+// A drive row's text: three bytes, ":" second and "\" third.
 bool IsDriveRowText(const char* text);
 
 // Rewrites f (a 256-byte text) for a double-click on a row with text:

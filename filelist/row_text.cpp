@@ -1,10 +1,8 @@
 #include "filelist/row_text.h"
 
 #include <cstdio>
-#include <cstring>
 
 void FormatDateText(int year, int month, int day, int hour, int minute, char* out) {
-  std::memset(out, 0, 40);
   std::snprintf(out, 40, "%02d/%02d/%02d %02d:%02d", year, month, day, hour, minute);
 }
 

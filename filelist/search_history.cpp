@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/cp932.h"
+
 SearchState g_search;
 
 int HistoryCount(const SearchState& s) {
@@ -23,9 +25,6 @@ bool HistoryHolds(const SearchState& s, const char* text) {
 
 void RememberSearchText(SearchState& s, const char* text) {
   if (HistoryHolds(s, text)) return;
-  std::memmove(s.history[1], s.history[0], sizeof s.history[0] * (kHistoryEntries - 1));
-  std::memset(s.history[0], 0, sizeof s.history[0]);
-  size_t n = std::strlen(text);
-  if (n > kMaxPathText) n = kMaxPathText;
-  std::memcpy(s.history[0], text, n);
+  std::memmove(s.history[1], s.history[0], (kHistoryEntries - 1) * kPathTextSize);
+  cp932::CopyCut(s.history[0], kPathTextSize, text, std::strlen(text));
 }

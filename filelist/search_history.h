@@ -22,5 +22,6 @@ int HistoryCount(const SearchState& s);
 // always counts as present).
 bool HistoryHolds(const SearchState& s, const char* text);
 
-// Puts text in front when it is not present; the 11th entry falls off.
+// Puts text in front when it is not present; the 11th entry falls off. A text
+// over 255 bytes is cut there, characters kept whole.
 void RememberSearchText(SearchState& s, const char* text);

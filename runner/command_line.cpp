@@ -13,7 +13,6 @@ struct Piece {
 
 bool BuildCommandLine(const char* program, const char* opM1, const char* opM2, const char* path, char* out,
                       size_t outSize) {
-  if (outSize == 0) return false;
   std::memset(out, 0, outSize);
   const Piece pieces[] = {
       {"\"", 1},

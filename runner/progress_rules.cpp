@@ -1,14 +1,11 @@
 #include "runner/progress_rules.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-int32_t ValidCount(const JobTable& table) {
-  int32_t count = table.count.load();
-  if (count < 0) return 0;
-  return count > kMaxJobs ? kMaxJobs : count;
-}
+int32_t ValidCount(const JobTable& table) { return std::clamp(table.count.load(), 0, kMaxJobs); }
 
 }  // namespace
 
@@ -31,22 +28,19 @@ int PlanTick(const JobTable& table, int32_t rowCount, int32_t* blinkPhase, RowMa
   int marks = 0;
   for (int k = 0; k < n; ++k) {
     const Job& job = table.jobs[order[k]];
-    switch (job.state.load()) {
-      case kJobQueued: out[marks++] = {job.row, true}; break;
-      case kJobRunning:
-        out[marks++] = {job.row, *blinkPhase == 1};
-        *blinkPhase = *blinkPhase == 1 ? 0 : 1;
-        break;
-      case kJobDone: out[marks++] = {job.row, false}; break;
-      default: break;
+    int32_t state = job.state.load();
+    if (state == kJobRunning) {
+      out[marks++] = {job.row, *blinkPhase == 1};
+      *blinkPhase = *blinkPhase == 1 ? 0 : 1;
+    } else if (state == kJobQueued || state == kJobDone) {
+      out[marks++] = {job.row, state == kJobQueued};
     }
   }
   return marks;
 }
 
 void PlanPaint(const JobTable& table, int32_t rowCount, uint8_t* marked) {
-  if (rowCount <= 0) return;
-  std::memset(marked, 0, static_cast<size_t>(rowCount));
+  std::memset(marked, 0, static_cast<size_t>(std::max(rowCount, 0)));
   int32_t count = ValidCount(table);
   for (int j = 0; j < count; ++j) {
     const Job& job = table.jobs[j];

@@ -1,5 +1,7 @@
 #include "runner/time_limit.h"
 
+#include <algorithm>
+
 int32_t TimeLimitSeconds(int32_t offTim, int32_t offSize, int32_t size) {
   uint32_t quotient = 0;
   if (offSize == -1) {
@@ -21,7 +23,7 @@ bool ExpiryBelongsToLaunch(const TimerArming& arming, uint32_t currentLaunch, ui
   constexpr uint64_t kSlackMs = 50;
   // The system clamps longer periods to USER_TIMER_MAXIMUM.
   constexpr uint64_t kLongestPeriodMs = 0x7FFFFFFF;
-  uint64_t period = arming.periodMs < kLongestPeriodMs ? arming.periodMs : kLongestPeriodMs;
-  uint64_t elapsed = nowMs >= arming.armedAtMs ? nowMs - arming.armedAtMs : 0;
+  uint64_t period = std::min<uint64_t>(arming.periodMs, kLongestPeriodMs);
+  uint64_t elapsed = nowMs - std::min(nowMs, arming.armedAtMs);  // 0 for a clock that went back
   return elapsed + kSlackMs >= period;
 }

@@ -1,6 +1,8 @@
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <string>
 
+#include "common/cp932.h"
 #include "settings/lenient_number.h"
 #include "settings/settings.h"
 
@@ -8,7 +10,7 @@ Settings g_settings;
 
 void ResetSettings(Settings& s) {
   std::memset(&s, 0, sizeof s);
-  std::memcpy(s.f, "c:\\", 3);
+  std::strcpy(s.f, "c:\\");
 }
 
 namespace {
@@ -20,14 +22,11 @@ bool StartsWith(const char* line, const char* key, size_t keyLen) {
   return std::strncmp(line, key, keyLen) == 0;
 }
 
+// A value longer than its field is cut there, keeping characters whole: for
+// op_m1 a dangling lead byte would pair with the opening quote of the path.
 void CopyText(char* field, size_t fieldSize, const char* value) {
-  std::memset(field, 0, fieldSize);
-  size_t n = std::strlen(value);
-  if (n > fieldSize - 1) n = fieldSize - 1;  // cut at the field's size
-  std::memcpy(field, value, n);
+  cp932::CopyCut(field, fieldSize, value, std::strlen(value));
 }
-
-int32_t Clamp(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 }  // namespace
 
@@ -44,21 +43,20 @@ void ParseSettingsLine(Settings& s, const char* line) {
 
   static const char kTypeMax[] = "filetypemax=";
   if (StartsWith(line, kTypeMax, sizeof kTypeMax - 1)) {
-    s.filetypemax = Clamp(ParseLenientInt(line + sizeof kTypeMax - 1, kNumberScratch), 0, kMaxFileTypes);
+    s.filetypemax = std::clamp(ParseLenientInt(line + sizeof kTypeMax - 1, kNumberScratch), 0, kMaxFileTypes);
     return;
   }
   // "file_type%d=" counts only below the count read so far.
   for (int32_t n = 0; n < s.filetypemax; ++n) {
-    char key[24];
-    int keyLen = std::snprintf(key, sizeof key, "file_type%d=", static_cast<int>(n));
-    if (StartsWith(line, key, static_cast<size_t>(keyLen))) {
-      CopyText(s.file_type[n], kFileTypeSize, line + keyLen);
+    std::string key = "file_type" + std::to_string(n) + "=";
+    if (StartsWith(line, key.c_str(), key.size())) {
+      CopyText(s.file_type[n], kFileTypeSize, line + key.size());
       return;
     }
   }
   static const char kSelect[] = "fileselect=";
   if (StartsWith(line, kSelect, sizeof kSelect - 1)) {
-    s.fileselect = Clamp(ParseLenientInt(line + sizeof kSelect - 1, kNumberScratch), 0, kMaxFileTypes - 1);
+    s.fileselect = std::clamp(ParseLenientInt(line + sizeof kSelect - 1, kNumberScratch), 0, kMaxFileTypes - 1);
     return;
   }
   const TextKey texts[] = {
@@ -91,23 +89,13 @@ void ParseSettingsLine(Settings& s, const char* line) {
 
 std::string FormatSettings(const Settings& s) {
   std::string out;
-  char line[288];
-  auto number = [&](const char* key, int32_t v) {
-    std::snprintf(line, sizeof line, "%s=%d\r\n", key, static_cast<int>(v));
-    out += line;
+  auto number = [&](const char* key, int32_t v) { out += key + ("=" + std::to_string(v)) + "\r\n"; };
+  auto text = [&](const std::string& key, const char* value, size_t size) {
+    out += key + "=" + std::string(value, strnlen(value, size)) + "\r\n";
   };
-  auto text = [&](const char* key, const char* value, size_t size) {
-    out += key;
-    out += '=';
-    out.append(value, strnlen(value, size));
-    out += "\r\n";
-  };
-  int32_t count = Clamp(s.filetypemax, 0, kMaxFileTypes);
+  int32_t count = std::clamp(s.filetypemax, 0, kMaxFileTypes);
   number("filetypemax", count);
-  for (int32_t n = 0; n < count; ++n) {
-    std::snprintf(line, sizeof line, "file_type%d", static_cast<int>(n));
-    text(line, s.file_type[n], kFileTypeSize);
-  }
+  for (int32_t n = 0; n < count; ++n) text("file_type" + std::to_string(n), s.file_type[n], kFileTypeSize);
   number("fileselect", s.fileselect);
   text("f", s.f, sizeof s.f);
   text("p", s.p, sizeof s.p);
@@ -121,7 +109,7 @@ std::string FormatSettings(const Settings& s) {
 }
 
 const char* SelectedFileType(const Settings& s) {
-  int32_t i = Clamp(s.fileselect, 0, kMaxFileTypes - 1);
+  int32_t i = std::clamp(s.fileselect, 0, kMaxFileTypes - 1);
   return s.file_type[i];
 }
 
@@ -132,7 +120,6 @@ void SettingsTextReader::Feed(const char* data, size_t n) {
       EndLine();
       continue;
     }
-    if (overlong_) continue;
     if (len_ == kMaxLineBytes) {
       overlong_ = true;  // skipped whole, up to its LF
       continue;
@@ -141,18 +128,15 @@ void SettingsTextReader::Feed(const char* data, size_t n) {
   }
 }
 
-void SettingsTextReader::Finish() {
-  if (len_ > 0 || overlong_) EndLine();
-}
+// An empty line applies nothing, so ending one more is harmless.
+void SettingsTextReader::Finish() { EndLine(); }
 
 void SettingsTextReader::EndLine() {
   if (!overlong_) {
-    size_t n = len_;
-    if (n > 0 && line_[n - 1] == '\r') --n;
-    line_[n] = '\0';
-    if (n > 0) ParseSettingsLine(s_, line_);
+    if (len_ > 0 && line_[len_ - 1] == '\r') --len_;
+    line_[len_] = '\0';
+    ParseSettingsLine(s_, line_);
   }
-  std::memset(line_, 0, sizeof line_);
   len_ = 0;
   overlong_ = false;
 }

@@ -1,6 +1,6 @@
 #include "settings/settings_form.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
 
 #include "common/cp932.h"
@@ -9,35 +9,18 @@
 namespace {
 
 // The count as far as the table reaches, whatever the record holds.
-int32_t RegisteredCount(const Settings& s) {
-  if (s.filetypemax < 0) return 0;
-  return s.filetypemax > kMaxFileTypes ? kMaxFileTypes : s.filetypemax;
-}
+int32_t RegisteredCount(const Settings& s) { return std::clamp(s.filetypemax, 0, kMaxFileTypes); }
 
 std::string FieldText(const char* field, size_t fieldSize) { return std::string(field, strnlen(field, fieldSize)); }
-
-std::string NumberText(int32_t value) {
-  char text[16] = {};
-  std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
-  return text;
-}
 
 }  // namespace
 
 std::string CutText(const std::string& text, size_t maxBytes) {
-  size_t end = 0;
-  while (end < text.size()) {
-    size_t next = end + cp932::CharLength(text.data(), text.size(), end);
-    if (next > maxBytes) break;
-    end = next;
-  }
-  return text.substr(0, end);
+  return text.substr(0, cp932::CutLength(text.data(), text.size(), maxBytes));
 }
 
 void StoreText(char* field, size_t fieldSize, const std::string& text) {
-  std::string cut = CutText(text, fieldSize - 1);
-  std::memset(field, 0, fieldSize);
-  std::memcpy(field, cut.data(), cut.size());
+  cp932::CopyCut(field, fieldSize, text.data(), text.size());
 }
 
 int32_t FindFileType(const Settings& s, const std::string& text) {
@@ -57,8 +40,8 @@ SettingsForm FormFromSettings(const Settings& s) {
   form.p = FieldText(s.p, sizeof s.p);
   form.op_m1 = FieldText(s.op_m1, sizeof s.op_m1);
   form.op_m2 = FieldText(s.op_m2, sizeof s.op_m2);
-  form.offTim = NumberText(s.off_tim);
-  form.offSize = NumberText(s.off_size);
+  form.offTim = std::to_string(s.off_tim);
+  form.offSize = std::to_string(s.off_size);
   form.forceEnd = s.off_mode != 0;
   form.endByWindows = s.apri_end == 0;
   form.endByTerminate = !form.endByWindows;
@@ -67,7 +50,7 @@ SettingsForm FormFromSettings(const Settings& s) {
 
 void ApplyForm(const SettingsForm& form, Settings& s) {
   int32_t selected = FindFileType(s, CutText(form.fileType, kFileTypeTextBytes));
-  s.fileselect = selected < 0 ? 0 : selected;
+  s.fileselect = std::max(selected, 0);
   StoreText(s.p, sizeof s.p, form.p);
   StoreText(s.op_m1, sizeof s.op_m1, form.op_m1);
   StoreText(s.op_m2, sizeof s.op_m2, form.op_m2);

@@ -31,10 +31,11 @@ SettingsForm FormFromSettings(const Settings& s);
 void ApplyForm(const SettingsForm& form, Settings& s);
 
 // The longest start of text of at most maxBytes bytes that does not cut a
-// double-byte character in two.
+// double-byte character in two nor keep a lone lead byte (cp932::CutLength).
 std::string CutText(const std::string& text, size_t maxBytes);
 
-// Zero-fills field, then copies text into it, cut to fieldSize - 1 bytes.
+// Zero-fills field, then copies text into it, cut as CutText does to
+// fieldSize - 1 bytes.
 void StoreText(char* field, size_t fieldSize, const std::string& text);
 
 // Index of the registered entry (0 to filetypemax - 1) equal to text, compared
