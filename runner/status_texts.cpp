@@ -21,8 +21,8 @@ void UpdateStatusTexts() {
     offMode = g_settings.off_mode;
   }
   folder[kPathSize - 1] = '\0';
-  char limit[16];
-  FormatLimitText(offMode, g_run.limitSeconds, limit);
+  char limit[kLimitTextSize];
+  FormatLimitText(offMode, g_run.limitSeconds, limit, sizeof limit);
   SendMessageA(g_statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(folder));
   SendMessageA(g_statusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(limit));
   SendMessageA(g_statusBar, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>(RunStateText(g_run.running)));
