@@ -1,6 +1,7 @@
 #include "filelist/path_args.h"
 
 #include <cstring>
+#include <sstream>
 
 #include "common/cp932.h"
 
@@ -29,12 +30,8 @@ std::vector<std::wstring> SplitArguments(const std::wstring& commandLine) {
 
 std::vector<std::string> ListFileEntries(const std::string& text) {
   std::vector<std::string> entries;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    start = end + 1;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
     size_t first = line.find_first_not_of(" \t\r");
     if (first == std::string::npos || line[first] == ';') continue;
     line = line.substr(first, line.find_last_not_of(" \t\r") + 1 - first);
@@ -45,8 +42,9 @@ std::vector<std::string> ListFileEntries(const std::string& text) {
 }
 
 bool HasWildcard(const std::string& path) {
-  long sep = cp932::LastBackslash(path.c_str());
-  return path.find_first_of("*?", sep < 0 ? 0 : static_cast<size_t>(sep)) != std::string::npos;
+  // Searched after the last separator; -1 when there is none starts at 0.
+  size_t from = static_cast<size_t>(cp932::LastBackslash(path.c_str()) + 1);
+  return path.find_first_of("*?", from) != std::string::npos;
 }
 
 std::string PackPaths(const std::vector<std::string>& paths) {
