@@ -167,8 +167,8 @@ TEST_F(Runner, WorkerHeldInTheFailureBox) {
   Guarded("a run command during a worker's release", [&] { Command(IDM_RUN_ALL); });
   sender.join();
   ASSERT_TRUE(WaitRunEnd());
-  EXPECT_EQ(Shown("すでにThreadは実行中です。").size(), 1u);
-  EXPECT_EQ(Events("start").size(), 1u);  // one run after the release, not two side by side
+  // Refused meanwhile: one run after the release, not two side by side.
+  EXPECT_TRUE(Shown("すでにThreadは実行中です。").size() == 1 && Events("start").size() == 1) << Shown().size() << " boxes";
 
   AddRow("b");
   g_launchErrors.assign(99, ERROR_ACCESS_DENIED);
@@ -203,14 +203,16 @@ TEST_F(Runner, TimeLimitClosesThenTerminatesAndCallsMeanwhileDoNotNest) {
     SendMessageA(main, WM_COMMAND, IDM_RUN_ALL, 0);
     sent = GetTickCount64();
   });
+  ULONGLONG ran = GetTickCount64();
   Command(IDM_RUN_ALL);
   EXPECT_TRUE(PumpUntil([] { return g_jobTable.jobs[0].state == kJobDone; }, 30000));
   ULONGLONG done = GetTickCount64();
-  ASSERT_TRUE(WaitRunEnd());
-  caller.join();
+  bool ended = WaitRunEnd();
+  PumpUntil([&] { return sent != 0; }, 60000), caller.join();  // its calls are answered here at the latest
+  ASSERT_TRUE(ended);
   auto starts = Events("start"), close = Events("close");
   ASSERT_TRUE(starts.size() == 1 && close.size() == 1);  // b never ran; one WM_CLOSE, to the window without owner
-  EXPECT_TRUE(close[0].ms > starts[0].ms + 200 && close[0].ms < starts[0].ms + 3000);  // at its 1 s limit
+  EXPECT_TRUE(close[0].ms + 20 >= ran + 1000 && close[0].ms < ran + 4000);  // at its 1 s limit: a timer never comes early
   EXPECT_TRUE(done > close[0].ms + 3000 && done < close[0].ms + 8500);  // terminated after one grace of 5 s
   EXPECT_TRUE(Events("end").empty() && ProcessesNamed("standin.exe").empty());
   EXPECT_LT(sent.load(), done);  // all three answered inside the grace
@@ -263,7 +265,7 @@ TEST_F(Runner, RunningRowBlinksEverySecondAndTheEndUnmarksAll) {
   }, 20000);
   ASSERT_TRUE(unmarks.size() >= 2 && queuedMarked);
   for (size_t i = 1; i < unmarks.size(); ++i)  // two ticks; at 500 ms they would take 1 s
-    EXPECT_TRUE(unmarks[i] - unmarks[i - 1] > 1400 && unmarks[i] - unmarks[i - 1] < 3200) << unmarks[i] - unmarks[i - 1];
+    EXPECT_TRUE(unmarks[i] - unmarks[i - 1] > 1200 && unmarks[i] - unmarks[i - 1] < 3500) << unmarks[i] - unmarks[i - 1];
   ASSERT_TRUE(WaitRunEnd());
   EXPECT_TRUE(!KillTimer(main, kProgressTimer) && !Bits(0) && !Bits(1) && !Bits(2) && Status(2) == "停止中");
 }
@@ -279,7 +281,6 @@ TEST_F(Runner, SoakOfMixedRunsLeavesNothingBehind) {
   int runs = GetEnvironmentVariableA("PLIMSAR_SOAK_RUNS", text, sizeof text) ? std::atoi(text) : 5;
   const std::string ini = "filetypemax=1\r\nfile_type0=dwg\r\nfileselect=0\r\nf=c:\\soak\r\n";
   Start(ini + "off_mode=1\r\noff_tim=1\r\n");
-  const std::string p = g_settings.p;
   std::atomic<bool> stop{false};
   std::thread writer([&] {
     for (int i = 0; !stop; ++i, Sleep(1)) {
@@ -308,7 +309,7 @@ TEST_F(Runner, SoakOfMixedRunsLeavesNothingBehind) {
       const std::string& line = starts[i].detail;  // "program" /a"path"/a or "program" /b"path"/b
       auto has = [&](std::string set) { return line.find(" " + set + "\"") != line.npos && line.find("\"" + set) != line.npos; };
       EXPECT_NE(has("/a"), has("/b")) << line;
-      EXPECT_TRUE((i - first) % 40 != 7 || i + 1 == starts.size() || starts[i + 1].ms - starts[i].ms > 700) << line;  // its limit
+      EXPECT_TRUE((i - first) % 40 != 7 || i + 1 == starts.size() || starts[i + 1].ms - starts[i].ms > 400) << line;  // its limit
     }
     EXPECT_TRUE(PumpUntil([] { return ProcessesNamed("standin.exe").empty(); }, 3000));
     for (int row = 0; row < RowCount(); ++row) EXPECT_EQ(Bits(row), 0u) << row;
@@ -321,6 +322,6 @@ TEST_F(Runner, SoakOfMixedRunsLeavesNothingBehind) {
   g_settings.op_m1[0] = g_settings.op_m2[0] = '\0';
   EXPECT_TRUE(Shown().empty());
   CloseApp();
-  EXPECT_EQ(ReadFileBytes(dir + "\\plimsar.ini"), ini + "p=" + p + "\r\nop_m1=\r\nop_m2=\r\noff_mode=1\r\noff_tim=1\r\napri_end=" +
+  EXPECT_EQ(ReadFileBytes(dir + "\\plimsar.ini"), ini + "p=" + g_settings.p + "\r\nop_m1=\r\nop_m2=\r\noff_mode=1\r\noff_tim=1\r\napri_end=" +
                                                      std::to_string((runs - 1) % 2) + "\r\noff_size=0\r\n");
 }
