@@ -42,7 +42,7 @@ test: test-native test-windows
 # The runner's soak test at full length (make test runs a short one).
 soak: build prefix
 	@. scripts/wine-env.sh "" && cd $(BUILD)/mingw && PLIMSAR_SOAK_RUNS=20 \
-	  xvfb-run -a -s "-screen 0 1024x768x24" wine win_runner.exe --gtest_filter='Soak.*'
+	  xvfb-run -a -s "-screen 0 1024x768x24" wine win_runner.exe --gtest_filter='*Soak*'
 
 dist: build
 	@bash scripts/dist.sh
