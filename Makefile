@@ -5,7 +5,7 @@ BUILD := $(ROOT)/build
 PREFIX := $(BUILD)/wineprefix
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build native prefix run test test-native test-windows bench dist fuzz mutate screenshots clean
+.PHONY: all deps build native prefix run test test-native test-windows soak bench dist fuzz mutate screenshots clean
 
 all: build
 
@@ -38,6 +38,11 @@ test-windows: build prefix
 	@bash scripts/test-windows.sh
 
 test: test-native test-windows
+
+# The runner's soak test at full length (make test runs a short one).
+soak: build prefix
+	@. scripts/wine-env.sh "" && cd $(BUILD)/mingw && PLIMSAR_SOAK_RUNS=20 \
+	  xvfb-run -a -s "-screen 0 1024x768x24" wine win_runner.exe --gtest_filter='*Soak*'
 
 dist: build
 	@bash scripts/dist.sh

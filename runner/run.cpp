@@ -25,7 +25,7 @@ int SelectedRowCount() {
 
 // True when a run is in progress, or its worker still has to end after a stop.
 bool RunUnderWay() {
-  if (g_run.running == 1 || EndingUnderWay()) return true;
+  if (g_run.running == 1 || EndingUnderWay() || ReleaseUnderWay()) return true;
   // A worker that cleared `running` by itself is returning; it is released
   // here so that it never overlaps the next run's worker.
   ReleaseWorker();
@@ -47,13 +47,19 @@ void CaptureRows(int mode, int rowCount) {
 
 bool StartWorker() {
   DWORD id = 0;
-  HANDLE thread = CreateThread(nullptr, 0, RunWorker, nullptr, CREATE_SUSPENDED, &id);
+  HANDLE thread = g_createThread(nullptr, 0, RunWorker, nullptr, CREATE_SUSPENDED, &id);
   if (!thread) return false;
   // Set before the worker runs, so its first test of the flag sees 1.
   g_run.running = 1;
+  if (g_resumeThread(thread) == static_cast<DWORD>(-1)) {
+    // The worker never ran and holds nothing: end it, so no stop waits for it.
+    TerminateThread(thread, 0);
+    CloseHandle(thread);
+    g_run.running = 0;
+    return false;
+  }
   g_run.workerThread = thread;
   g_run.workerThreadId = id;
-  ResumeThread(thread);
   return true;
 }
 

@@ -14,6 +14,7 @@ constexpr DWORD kCloseWaitMs = 5000;
 
 bool g_ending;          // EndCurrentProgram is under way (main thread only)
 bool g_stopDuringEnd;   // a stop arrived while it was
+bool g_releasing;       // ReleaseWorker is waiting for the worker (main thread only)
 
 int32_t TerminationMethod() {
   std::lock_guard<std::mutex> lock(SettingsMutex());
@@ -39,12 +40,21 @@ void EndProgram(ProgramChoice choice) {
 
 bool EndingUnderWay() { return g_ending; }
 
+bool ReleaseUnderWay() { return g_releasing; }
+
 void ReleaseWorker() {
-  if (!g_run.workerThread) return;
-  WaitHandlingMessages(g_run.workerThread, INFINITE);
-  CloseHandle(g_run.workerThread);
-  g_run.workerThread = nullptr;
-  g_run.workerThreadId = 0;
+  // The handle is taken first: messages handled during the wait may reach
+  // this function again, and only this call may close it.
+  HANDLE worker = g_run.workerThread;
+  if (!worker || g_releasing) return;
+  g_releasing = true;
+  WaitHandlingMessages(worker, INFINITE);
+  g_releasing = false;
+  CloseHandle(worker);
+  if (g_run.workerThread == worker) {
+    g_run.workerThread = nullptr;
+    g_run.workerThreadId = 0;
+  }
 }
 
 BOOL CALLBACK PostCloseToProgramWindows(HWND window, LPARAM launched) {

@@ -20,5 +20,9 @@ BOOL CALLBACK PostCloseToProgramWindows(HWND window, LPARAM launched);
 bool EndingUnderWay();
 
 // Waits (handling sent messages) for the worker to end and releases its
-// handle. Does nothing when no handle is held.
+// handle. Does nothing when no handle is held, or when called from inside
+// such a wait: the call under way releases it.
 void ReleaseWorker();
+
+// True while ReleaseWorker waits; a run started then would be a second worker.
+bool ReleaseUnderWay();

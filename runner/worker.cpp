@@ -14,6 +14,8 @@
 #include "settings/settings_lock.h"
 
 StartProcessFn g_startProcess = CreateProcessA;
+CreateThreadFn g_createThread = CreateThread;
+ResumeThreadFn g_resumeThread = ResumeThread;
 
 namespace {
 

@@ -5,7 +5,11 @@
 // Thread procedure started by StartRun once the job table is complete.
 DWORD WINAPI RunWorker(void* unused);
 
-// How the worker starts each program. Tests replace it to fail a launch on
-// purpose; nothing else changes it.
+// How the worker starts each program, and how a run makes and starts the
+// worker. Tests replace them to fail a step on purpose; nothing else does.
 using StartProcessFn = decltype(&CreateProcessA);
+using CreateThreadFn = decltype(&CreateThread);
+using ResumeThreadFn = decltype(&ResumeThread);
 extern StartProcessFn g_startProcess;
+extern CreateThreadFn g_createThread;
+extern ResumeThreadFn g_resumeThread;

@@ -51,7 +51,9 @@ void ChooseProgram(HWND dialog) {
   ofn.lpstrTitle = "PalyFileの在処を指定";
   ofn.Flags = OFN_HIDEREADONLY;
   if (!RunOpenFileDialog(&ofn)) return;
-  file[sizeof file - 1] = '\0';
+  // A path that fills the whole buffer is too long for p; some systems
+  // return it cut and unterminated instead of failing. Keep p as it was.
+  if (!std::memchr(file, '\0', sizeof file)) return;
   char stored[kPathSize];
   {
     std::lock_guard<std::mutex> lock(SettingsMutex());
