@@ -49,17 +49,18 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 // The search-progress dialog only asks the user to wait.
 INT_PTR CALLBACK SearchingDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
+using SearchTree = decltype(&SearchTreeForFile);
+
 // Searches the fixed drives a: to z: in order; the first hit wins. found is
 // MAX_PATH + 1 bytes, so it stays terminated whatever the search writes.
-bool SearchFixedDrives(const char* name, char* found) {
-  static const auto search = LazyProc<decltype(&SearchTreeForFile)>("imagehlp.dll", "SearchTreeForFile");
+bool SearchFixedDrives(SearchTree search, const char* name, char* found) {
   char file[kPathTextSize] = {};
   std::memcpy(file, name, strnlen(name, kMaxPathText));
   for (char letter = 'a'; letter <= 'z'; ++letter) {
     char root[4] = {letter, ':', '\\', '\0'};
     if (GetDriveTypeA(root) != DRIVE_FIXED) continue;
     std::memset(found, 0, MAX_PATH + 1);
-    if (search && search(root, file, found)) return true;
+    if (search(root, file, found)) return true;
   }
   std::memset(found, 0, MAX_PATH + 1);
   return false;
@@ -101,12 +102,14 @@ void DriveSearchCommand(HWND window) {
   std::memset(g_search.text, 0, sizeof g_search.text);
   RunModalDialog(IDD_SEARCH, window, SearchDialogProc, 0);
   if (g_search.text[0] == '\0') return;
+  auto search = LazyProc<SearchTree>(window, "imagehlp.dll", "SearchTreeForFile");
+  if (!search) return;  // the warning named the library: no search, no "not found"
   HWND progress = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_SEARCHING), window, SearchingDialogProc, 0);
   g_modelessDialog = progress;
   ShowWindow(progress, SW_SHOWNORMAL);
   UpdateWindow(progress);  // the search holds the thread for minutes: paint it now
   char found[MAX_PATH + 1];
-  if (SearchFixedDrives(g_search.text, found)) {
+  if (SearchFixedDrives(search, g_search.text, found)) {
     AddFoundFile(window, found);
   } else {
     ShowMessage(window, "ＨＤＤ内にありませんでした。", "ファイル検索", MB_ICONWARNING);
