@@ -7,6 +7,7 @@
 #include "filelist/current_folder.h"
 #include "filelist/entry_rules.h"
 #include "filelist/file_list.h"
+#include "filelist/found_name.h"
 #include "filelist/gather.h"
 #include "common/list_view.h"
 #include "filelist/path_text.h"
@@ -53,7 +54,9 @@ int FillDriveRows(HWND list, const char* f) {
 }
 
 // Every entry of f passes the same test: a plain folder is listed, with
-// "." and ".." among them; files, hidden and system folders are not.
+// "." and ".." among them; files, hidden and system folders are not. A
+// folder whose name lost characters outside code page 932 shows its short
+// name, or is left out when it has none.
 void FillFolderRows(HWND list, const char* f, int row) {
   char pattern[kPathTextSize];
   if (!ListPattern(pattern, f)) return;
@@ -61,11 +64,12 @@ void FillFolderRows(HWND list, const char* f, int row) {
   HANDLE find = FindFirstFileA(pattern, &data);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
-    if (!IsPlainFolder(data.dwFileAttributes)) continue;
+    const char* name = UsableName(data.cFileName, data.cAlternateFileName);
+    if (!name || !IsPlainFolder(data.dwFileAttributes)) continue;
     char date[40] = {};
     int32_t sizeKb = 0;
     RowTextsFromFindData(data, date, &sizeKb);
-    InsertRow(list, row, data.cFileName, EntryImage(data.cFileName), date);
+    InsertRow(list, row, name, EntryImage(name), date);
     ++row;
   } while (FindNextFileA(find, &data));
   FindClose(find);

@@ -9,6 +9,7 @@
 #include "common/modal.h"
 #include "common/cp932.h"
 #include "filelist/file_list.h"
+#include "filelist/found_name.h"
 #include "common/list_view.h"
 #include "filelist/path_text.h"
 #include "filelist/search_history.h"
@@ -70,18 +71,24 @@ bool SearchFixedDrives(SearchTree search, const char* name, char* found) {
 void AddFoundFile(HWND window, const char* found) {
   char folder[kPathTextSize];
   WIN32_FIND_DATAA data;
-  HANDLE find = INVALID_HANDLE_VALUE;
-  // A hit too long for a path text is not cut into another path.
-  if (std::strlen(found) <= kMaxPathText && FolderOfPath(found, folder)) find = FindFirstFileA(found, &data);
-  if (find == INVALID_HANDLE_VALUE) {
+  const char* name = nullptr;
+  // A hit too long for a path text is not cut into another path. One whose
+  // folder lost characters outside code page 932 is not found again either.
+  if (std::strlen(found) <= kMaxPathText && FolderOfPath(found, folder)) {
+    HANDLE find = FindFirstFileA(found, &data);
+    if (find != INVALID_HANDLE_VALUE) {
+      name = UsableName(data.cFileName, data.cAlternateFileName);
+      FindClose(find);
+    }
+  }
+  if (!name) {
     ShowMessage(window, "読込出来ません！", "ファイル追加操作", MB_ICONWARNING);
     return;
   }
   char date[40] = {};
   int32_t sizeKb = 0;
   RowTextsFromFindData(data, date, &sizeKb);
-  AppendRow(data.cFileName, folder, date, sizeKb, RowCount());
-  FindClose(find);
+  AppendRow(name, folder, date, sizeKb, RowCount());
 }
 
 }  // namespace
