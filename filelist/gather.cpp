@@ -124,14 +124,15 @@ int32_t ScanOneFolder(const char* folder, int32_t rowIndex) {
 }
 
 void AddFolderCommand(HWND window) {
-  int32_t rowIndex = RowCount();
   char chosen[MAX_PATH];
   BrowseFolder("特定ファイルのフォルダを選択", chosen);
   if (chosen[0] == '\0') return;  // cancelled: no scan, no message
   // A folder too long for f is not stored cut short; it loads nothing.
   bool fits = std::strlen(chosen) <= kMaxPathText;
   if (fits) SetCurrentFolder(chosen);
-  if (!fits || ScanOneFolder(chosen, rowIndex) == 0) ShowMessage(window, kCannotLoad, "file追加", MB_ICONWARNING);
+  // Counted only now: the browse dialog has no owner, so rows may have been
+  // removed while it was open.
+  if (!fits || ScanOneFolder(chosen, RowCount()) == 0) ShowMessage(window, kCannotLoad, "file追加", MB_ICONWARNING);
 }
 
 void AddSubfoldersCommand(HWND, int drawingType) {
