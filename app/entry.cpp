@@ -7,7 +7,10 @@
 HWND StartTool(HINSTANCE instance, int show) {
   if (!RegisterMainWindowClass(instance)) return nullptr;
   HWND window = CreateMainWindow(instance);
-  if (!window) return nullptr;
+  if (!window) {
+    UnregisterClassA(kMainClassName, instance);
+    return nullptr;
+  }
   ShowWindow(window, show);
   UpdateWindow(window);
   RecordStartupDirectory();

@@ -5,7 +5,8 @@
 
 // Registers the class, creates the main window (the settings are read while
 // it is created), shows it and records the start-up directory. nullptr when
-// the class or the window cannot be made; nothing is read or written then.
+// the class or the window cannot be made; nothing is read or written then,
+// and the class is gone again.
 HWND StartTool(HINSTANCE instance, int show);
 
 // After the message loop has ended: writes the settings.
