@@ -42,10 +42,9 @@ TEST_F(Tool, WindowMenuToolbarAndListAsBuilt) {
   LVCOLUMNA column = {LVCF_TEXT | LVCF_WIDTH, 0, 0, text, MAX_PATH};
   while (SendMessageA(g_fileList, LVM_GETCOLUMNA, columns.size(), reinterpret_cast<LPARAM>(&column))) columns.push_back({column.cx, text});
   EXPECT_EQ(columns, Texts({{190, "ファイル名"}, {220, "フォルダ名"}, {100, "日付け"}, {60, "サイズ"}}));
-  // The manifest brings in the common controls 6, and no UTF-8 code page.
+  // The manifest brings in the common controls 6.
   GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), text, sizeof text);
   EXPECT_NE(std::string(CharLowerA(text)).find("common-controls_6595b64144ccf1df_6.0."), std::string::npos) << text;
-  EXPECT_EQ(GetACP(), 932u);
 }
 
 TEST_F(Tool, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
@@ -80,17 +79,20 @@ TEST_F(Tool, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
 }
 
 TEST_F(Tool, StartsComWithTheWindowAndNotAtAllWithoutItsList) {
-  APTTYPE type;
-  APTTYPEQUALIFIER qualifier;
+  // This thread's apartment type, or -1 without one.
+  auto apartment = [] { APTTYPE t; APTTYPEQUALIFIER q; return CoGetApartmentType(&t, &q) ? -1 : int(t); };
   ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
   WithoutListViews([&] { EXPECT_EQ(StartTool(GetModuleHandleA(nullptr), SW_SHOWNORMAL), nullptr); });
-  Pump(20);
   ExpectBoxes(1, nullptr, "ファイルリストが作れないため起動できません", "Plimsar Ver1.02", MB_ICONWARNING);
   EXPECT_FALSE(FileExists(dir + "\\plimsar.ini"));  // nothing read or written
   EXPECT_EQ(NextSelectedRow(-1), -1);  // without a list, every "while a row is selected" loop ends
-  EXPECT_EQ(CoGetApartmentType(&type, &qualifier), CO_E_NOTINITIALIZED);
+  EXPECT_EQ(apartment(), -1);
   StartApp();
-  EXPECT_TRUE(CoGetApartmentType(&type, &qualifier) == S_OK && (type == APTTYPE_MAINSTA || type == APTTYPE_STA)) << type;
+  EXPECT_TRUE(apartment() == APTTYPE_MAINSTA || apartment() == APTTYPE_STA) << apartment();
+  // Wine's input method keeps an apartment of its own while the window lives: the tool's outlives it.
+  DestroyWindow(main);
+  Pump(20);
+  EXPECT_NE(apartment(), -1);
   CloseApp();
-  EXPECT_EQ(CoGetApartmentType(&type, &qualifier), CO_E_NOTINITIALIZED);
+  EXPECT_EQ(apartment(), -1);
 }

@@ -27,9 +27,9 @@ TEST(Dist, UnpackedToolStartsInAnEmptyFolderAndSavesDefaultsOnExit) {
   STARTUPINFOA startup = {sizeof startup};
   PROCESS_INFORMATION process = {};
   ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, work.c_str(), &startup, &process));
-  HWND window = nullptr;
-  for (int i = 0; i < 200 && !(window = FindWindowA("Main Window", "Plimsar Ver1.02")); ++i) Sleep(50);
-  EXPECT_TRUE(window && IsWindowVisible(window) && FileExists(work + "\\plimsar.ini"));
+  HWND window = nullptr;  // shown once made, and the settings read
+  for (int i = 0; i < 200 && !IsWindowVisible(window = FindWindowA("Main Window", "Plimsar Ver1.02")); ++i) Sleep(50);
+  EXPECT_TRUE(IsWindowVisible(window) && FileExists(work + "\\plimsar.ini"));
   PostMessageA(window, WM_CLOSE, 0, 0);
   DWORD code = 1;
   EXPECT_TRUE(WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0 && GetExitCodeProcess(process.hProcess, &code));

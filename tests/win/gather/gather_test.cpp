@@ -173,7 +173,7 @@ static bool g_refuseAll;
 static std::vector<std::string> g_loads;
 
 TEST_F(Gather, DriveSearchTakesTheFirstFixedDriveWhateverTheLoaderAndNamesAMissingLibrary) {
-  std::string name = "gt-" + std::to_string(GetTickCount()) + ".dwg", onC = "c:\\plimsar-" + name;
+  std::string tick = std::to_string(GetTickCount()), name = "gt-" + tick + ".dwg", onC = "c:\\plimsar-" + tick;
   MakeFile(onC + "\\" + name, 3000);
   MakeFile("d:\\" + name);
   Preset(dir, "c:\\");
