@@ -48,17 +48,21 @@ TEST_F(Tool, WindowMenuToolbarAndListAsBuilt) {
 }
 
 TEST_F(Tool, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
-  const std::string browser = "C:\\Program Files\\Internet Explorer\\iexplore.exe", log = dir + "\\browser.log";
+  const std::string browser = "C:\\Program Files\\Internet Explorer\\iexplore.exe", real = browser + ".real";
+  const std::string log = dir + "\\browser.log";
   char self[MAX_PATH];
   std::string folder(self, GetModuleFileNameA(nullptr, self, MAX_PATH)), address;
   folder.resize(folder.rfind('\\'));
   for (char c : folder + "\\help\\") address += c == '\\' ? '/' : c;
-  ASSERT_TRUE(MoveFileA(browser.c_str(), (browser + ".real").c_str()));  // back at the end
+  MoveFileExA(real.c_str(), browser.c_str(), MOVEFILE_REPLACE_EXISTING);  // a run cut short left it aside
+  ASSERT_TRUE(MoveFileA(browser.c_str(), real.c_str()));                  // back at the end
   SetEnvironmentVariableA("PLIMSAR_BROWSER_LOG", log.c_str());
   StartApp();
   std::string lines;
   for (bool there : {true, false}) {
-    there ? CopyFileA((folder + "\\browser_standin.exe").c_str(), browser.c_str(), FALSE) : DeleteFileA(browser.c_str());
+    // A browser still ending keeps its file a moment.
+    EXPECT_TRUE(there ? CopyFileA((folder + "\\browser_standin.exe").c_str(), browser.c_str(), FALSE) != 0
+                      : PumpUntil([&] { return DeleteFileA(browser.c_str()) || !FileExists(browser); }, 10000));
     for (auto [id, page] : Texts({{IDM_HELP, "plimsar.html"}, {IDT_HELP, "plimsar.html"}, {IDM_HOMEPAGE, "plimsar.html"},
                                   {IDC_SET_HELP, "settings.html"}})) {
       HWND owner = main;
@@ -75,7 +79,7 @@ TEST_F(Tool, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
       ExpectBoxes(there ? 0 : 1, owner, "Internet Explorerが見つかりませんでした。", "残念！", MB_OK);
     }
   }
-  MoveFileA((browser + ".real").c_str(), browser.c_str());
+  MoveFileExA(real.c_str(), browser.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 TEST_F(Tool, StartsComWithTheWindowAndNotAtAllWithoutItsList) {

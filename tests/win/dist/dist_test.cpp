@@ -4,12 +4,10 @@
 #include "harness.h"
 
 TEST(Dist, UnpackedToolStartsInAnEmptyFolderAndSavesDefaultsOnExit) {
-  // The fixture unpacks the zip under this Linux path; z: is the whole Linux file system.
-  std::string root = std::string("Z:") + getenv("PLIMSAR_DIST_UNPACKED");
+  // The fixture unpacks the zip under this Linux path (z: is the whole Linux
+  // file system); its one folder is named after the version.
+  std::string root = std::string("Z:") + getenv("PLIMSAR_DIST_UNPACKED") + "/plimsar-1.0.2";
   for (char& c : root) c = c == '/' ? '\\' : c;
-  WIN32_FIND_DATAA found;
-  FindClose(FindFirstFileA((root + "\\plimsar-*").c_str(), &found));
-  root += std::string("\\") + found.cFileName;
   std::string readme = ReadFileBytes(root + "\\README-ja.txt"), exe = root + "\\plimsar.exe";
   EXPECT_TRUE(FileExists(root + "\\help\\plimsar.html") && FileExists(root + "\\help\\settings.html"));
   // Code page 932 text with CR LF line ends.
