@@ -219,6 +219,7 @@ TEST_F(Gather, PickerAndSearchAsBuiltAndAsTheyAct) {
   OnDialog([&](HWND dialog, int) {
     EXPECT_EQ(Looks(dialog, IDC_PICK_LOAD), "フォルダ選択式|読込開始|ファイル名200|更新日120");
     std::vector<std::string> rows = PickerRows(dialog);  // the other drives first: fixed, CD-ROM, network
+    ASSERT_GE(rows.size(), 3u);
     EXPECT_EQ(Rows(rows.begin(), rows.begin() + 3), Rows({"c:\\ 2", "e:\\ 3", "z:\\ 5"}));
     for (int id : {IDC_PICK_LOAD, IDOK, IDCANCEL}) SendMessageA(dialog, WM_COMMAND, id, 0);
     ExpectBoxes(1, dialog, "読込出来ません！", "フォルダ選択", MB_ICONWARNING);  // nothing loaded; Enter and Escape do nothing
