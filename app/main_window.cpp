@@ -6,6 +6,7 @@
 #include "app/commands.h"
 #include "app/handover.h"
 #include "app/window_layout.h"
+#include "common/modal.h"
 #include "filelist/file_list.h"
 #include "resource.h"
 #include "runner/run.h"
@@ -53,12 +54,19 @@ HWND CreateMainStatusBar(HWND window) {
   return bar;
 }
 
+// Without its list the tool can do nothing: it says so and does not start,
+// having read and written nothing.
 LRESULT OnCreate(HWND window) {
   g_mainWindow = window;
-  LoadSettings(window);
   g_toolbar = CreateMainToolbar(window);
   g_fileList = CreateFileList(window);
+  if (!g_fileList) {
+    ShowMessage(nullptr, "ファイルリストが作れないため起動できません", kMainTitle, MB_ICONWARNING);
+    g_mainWindow = g_toolbar = nullptr;
+    return -1;
+  }
   g_statusBar = CreateMainStatusBar(window);
+  LoadSettings(window);
   return 0;
 }
 

@@ -60,7 +60,7 @@ INT_PTR RunModalDialog(int templateId, HWND owner, DLGPROC proc, LPARAM param) {
 
 BOOL RunOpenFileDialog(OPENFILENAMEA* ofn) {
   if (g_hooks.openFile) return g_hooks.openFile(ofn);
-  static const auto open = LazyProc<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+  auto open = LazyProc<decltype(&GetOpenFileNameA)>(ofn->hwndOwner, "comdlg32.dll", "GetOpenFileNameA");
   return open ? open(ofn) : FALSE;
 }
 
@@ -70,10 +70,15 @@ void RunBrowseForFolder(BROWSEINFOA* info, char* out) {
     g_hooks.browseFolder(info, out);
     return;
   }
-  static const auto browse = LazyProc<decltype(&SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
-  static const auto pathOf = LazyProc<decltype(&SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
-  static const auto release = LazyProc<decltype(&CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
-  if (!browse || !pathOf || !release) return;  // as if cancelled
+  HWND owner = info->hwndOwner ? info->hwndOwner : g_mainWindow;
+  // One warning at most: each is looked for only once the one before it is had.
+  using Browse = decltype(&SHBrowseForFolderA);
+  using PathOf = decltype(&SHGetPathFromIDListA);
+  using Release = decltype(&CoTaskMemFree);
+  auto browse = LazyProc<Browse>(owner, "shell32.dll", "SHBrowseForFolderA");
+  auto pathOf = browse ? LazyProc<PathOf>(owner, "shell32.dll", "SHGetPathFromIDListA") : nullptr;
+  auto release = pathOf ? LazyProc<Release>(owner, "ole32.dll", "CoTaskMemFree") : nullptr;
+  if (!release) return;  // as if cancelled, after the warning
   LPITEMIDLIST item = browse(info);
   if (!item) return;
   if (!pathOf(item, out)) ZeroMemory(out, MAX_PATH);

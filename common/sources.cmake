@@ -4,4 +4,5 @@ list(APPEND PURE_SOURCES
 list(APPEND WIN_SOURCES
   common/app_state.cpp
   common/help.cpp
+  common/lazy_proc.cpp
   common/modal.cpp)

@@ -27,7 +27,10 @@ HWND CreateFileList(HWND parent) {
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 0, 0,
                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FILELIST)), g_instance,
                               nullptr);
-  if (!list) return nullptr;
+  if (!list) {
+    ImageList_Destroy(images);
+    return nullptr;
+  }
   LRESULT ex = SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ex | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
@@ -55,7 +58,9 @@ void RowTextsFromFindData(const WIN32_FIND_DATAA& data, char* date40, int32_t* s
 
 int RowCount() { return static_cast<int>(SendMessageA(g_fileList, LVM_GETITEMCOUNT, 0, 0)); }
 
-int NextSelectedRow(int after) { return NextListRow(g_fileList, after, LVNI_SELECTED); }
+// Without a list there is no selected row: a message to no window answers 0,
+// which would keep every "while a row is selected" loop going for ever.
+int NextSelectedRow(int after) { return g_fileList ? NextListRow(g_fileList, after, LVNI_SELECTED) : -1; }
 
 void MarkRow(int row, bool marked) { SetListRowState(g_fileList, row, marked ? kMarkBits : 0, kMarkBits); }
 

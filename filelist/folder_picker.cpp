@@ -7,6 +7,7 @@
 #include "filelist/current_folder.h"
 #include "filelist/entry_rules.h"
 #include "filelist/file_list.h"
+#include "filelist/found_name.h"
 #include "filelist/gather.h"
 #include "common/list_view.h"
 #include "filelist/path_text.h"
@@ -25,7 +26,7 @@ void InsertRow(HWND list, int row, const char* text, int image, const char* date
   if (date) SetListText(list, row, 1, date);
 }
 
-void CreateFolderList(HWND dialog) {
+bool CreateFolderList(HWND dialog) {
   HIMAGELIST images = ImageList_Create(12, 12, ILC_MASK | ILC_COLOR32, 7, 0);
   for (int id = IDI_FOLDER_UP; id <= IDI_DRIVE_RAMDISK; ++id) {
     ImageList_ReplaceIcon(images, -1, LoadIconA(g_instance, MAKEINTRESOURCEA(id)));
@@ -33,10 +34,19 @@ void CreateFolderList(HWND dialog) {
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 20, 400, 420,
                               dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PICK_LIST)), g_instance,
                               nullptr);
+  if (!list) {
+    ImageList_Destroy(images);
+    return false;
+  }
   SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
   const ListColumn columns[] = {{"ファイル名", 200}, {"更新日", 120}};
   AddListColumns(list, columns, 2);
+  return true;
 }
+
+// The first selected row, or -1; also -1 without a list, where a message to
+// no window would answer 0 for ever.
+int SelectedRow(HWND list) { return list ? NextListRow(list, -1, LVNI_SELECTED) : -1; }
 
 // The other drives, when f is a root; returns the next row.
 int FillDriveRows(HWND list, const char* f) {
@@ -53,7 +63,9 @@ int FillDriveRows(HWND list, const char* f) {
 }
 
 // Every entry of f passes the same test: a plain folder is listed, with
-// "." and ".." among them; files, hidden and system folders are not.
+// "." and ".." among them; files, hidden and system folders are not. A
+// folder whose name lost characters outside code page 932 shows its short
+// name, or is left out when it has none.
 void FillFolderRows(HWND list, const char* f, int row) {
   char pattern[kPathTextSize];
   if (!ListPattern(pattern, f)) return;
@@ -61,11 +73,12 @@ void FillFolderRows(HWND list, const char* f, int row) {
   HANDLE find = FindFirstFileA(pattern, &data);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
-    if (!IsPlainFolder(data.dwFileAttributes)) continue;
+    const char* name = UsableName(data.cFileName, data.cAlternateFileName);
+    if (!name || !IsPlainFolder(data.dwFileAttributes)) continue;
     char date[40] = {};
     int32_t sizeKb = 0;
     RowTextsFromFindData(data, date, &sizeKb);
-    InsertRow(list, row, data.cFileName, EntryImage(data.cFileName), date);
+    InsertRow(list, row, name, EntryImage(name), date);
     ++row;
   } while (FindNextFileA(find, &data));
   FindClose(find);
@@ -82,15 +95,20 @@ void Fill(HWND dialog) {
 }
 
 void InitPicker(HWND dialog) {
-  CreateFolderList(dialog);
-  Fill(dialog);
+  if (CreateFolderList(dialog)) {
+    Fill(dialog);
+    return;
+  }
+  // The dialog never shows: the warning belongs to the window it was opened from.
+  ShowMessage(GetWindow(dialog, GW_OWNER), "フォルダの一覧が作れません", "フォルダ選択", MB_ICONWARNING);
+  EndDialog(dialog, 0);
 }
 
 void ReadRowText(HWND list, int row, char* text) { GetListText(list, row, 0, text, kRowTextSize); }
 
 void Navigate(HWND dialog) {
   HWND list = FolderList(dialog);
-  int row = NextListRow(list, -1, LVNI_SELECTED);
+  int row = SelectedRow(list);
   if (row < 0) return;
   char text[kRowTextSize];
   ReadRowText(list, row, text);
@@ -108,7 +126,7 @@ bool Load(HWND dialog) {
   HWND list = FolderList(dialog);
   int32_t start = RowCount();
   int32_t rowIndex = start;
-  for (int row; (row = NextListRow(list, -1, LVNI_SELECTED)) >= 0;) {
+  for (int row; (row = SelectedRow(list)) >= 0;) {
     char text[kRowTextSize];
     ReadRowText(list, row, text);
     char folder[kRowTextSize] = {};

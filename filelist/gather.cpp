@@ -11,6 +11,7 @@
 #include "filelist/entry_rules.h"
 #include "filelist/file_list.h"
 #include "filelist/folder_walk.h"
+#include "filelist/found_name.h"
 #include "common/list_view.h"
 #include "filelist/path_text.h"
 
@@ -39,13 +40,15 @@ void BrowseFolder(const char* title, char* out) {
   out[MAX_PATH - 1] = '\0';
 }
 
-// The walk's folder lister: every entry of a FindFirstFileA search.
+// The walk's folder lister: every entry of a FindFirstFileA search that can
+// be named (a folder holding "?" would list as a wildcard).
 bool ListWithFindFile(void*, const char* pattern, VisitEntry visit, void* walk) {
   WIN32_FIND_DATAA data;
   HANDLE find = FindFirstFileA(pattern, &data);
   if (find == INVALID_HANDLE_VALUE) return false;
   do {
-    if (!visit(walk, data.cFileName, data.dwFileAttributes)) break;
+    const char* name = UsableName(data.cFileName, data.cAlternateFileName);
+    if (name && !visit(walk, name, data.dwFileAttributes)) break;
   } while (FindNextFileA(find, &data));
   FindClose(find);
   return true;
@@ -60,20 +63,37 @@ void BuildFilter(const char* ext, char* filter) {
   std::memcpy(filter + at, "AllFile(*.*)\0*.*", 17);
 }
 
-// Appends one chosen file, or warns when it can not be looked up.
-void AddChosenFile(HWND window, const char* folder, const char* name, int32_t* rowIndex) {
+// Looks up one chosen file. A name holding "?" lost characters outside code
+// page 932 in the dialog, and as a search it is a wildcard that may find
+// other files: only an entry reported under that very name is taken, and
+// only when no other one is.
+bool FindChosenFile(const char* folder, const char* name, WIN32_FIND_DATAA* found) {
   char path[kPathTextSize];
   WIN32_FIND_DATAA data;
   HANDLE find = JoinPath(path, folder, name) ? FindFirstFileA(path, &data) : INVALID_HANDLE_VALUE;
-  if (find == INVALID_HANDLE_VALUE) {
-    ShowMessage(window, kCannotLoad, "ファイル追加操作", MB_ICONWARNING);
-    return;
-  }
+  if (find == INVALID_HANDLE_VALUE) return false;
+  bool wildcard = std::strchr(name, '?') != nullptr;
+  int same = 0;
+  do {
+    if (wildcard && std::strcmp(data.cFileName, name) != 0) continue;
+    *found = data;
+    ++same;
+  } while (wildcard && FindNextFileA(find, &data));
+  FindClose(find);
+  return same == 1;
+}
+
+// Appends one chosen file; false when it can not be looked up or named.
+bool AddChosenFile(const char* folder, const char* name, int32_t* rowIndex) {
+  WIN32_FIND_DATAA data;
+  if (!FindChosenFile(folder, name, &data)) return false;
+  const char* usable = UsableName(data.cFileName, data.cAlternateFileName);
+  if (!usable) return false;
   char date[40] = {};
   int32_t sizeKb = 0;
   RowTextsFromFindData(data, date, &sizeKb);
-  AppendRow(data.cFileName, folder, date, sizeKb, (*rowIndex)++);
-  FindClose(find);
+  AppendRow(usable, folder, date, sizeKb, (*rowIndex)++);
+  return true;
 }
 
 }  // namespace
@@ -89,12 +109,14 @@ int32_t ScanOneFolder(const char* folder, int32_t rowIndex) {
   size_t folderLen = std::strlen(folder);
   HoldListDrawing(g_fileList);
   do {
-    // An entry whose full path would not fit a path text is passed over.
-    if (IsDotOrDotDot(data.cFileName) || !JoinedPathFits(folderLen, data.cFileName)) continue;
+    // An entry that can not be named, or whose full path would not fit a
+    // path text, is passed over.
+    const char* name = UsableName(data.cFileName, data.cAlternateFileName);
+    if (!name || IsDotOrDotDot(name) || !JoinedPathFits(folderLen, name)) continue;
     char date[40] = {};
     int32_t sizeKb = 0;
     RowTextsFromFindData(data, date, &sizeKb);
-    AppendRow(data.cFileName, folder, date, sizeKb, rowIndex++);
+    AppendRow(name, folder, date, sizeKb, rowIndex++);
   } while (FindNextFileA(find, &data));
   FindClose(find);
   ResumeListDrawing(g_fileList);
@@ -102,14 +124,15 @@ int32_t ScanOneFolder(const char* folder, int32_t rowIndex) {
 }
 
 void AddFolderCommand(HWND window) {
-  int32_t rowIndex = RowCount();
   char chosen[MAX_PATH];
   BrowseFolder("特定ファイルのフォルダを選択", chosen);
   if (chosen[0] == '\0') return;  // cancelled: no scan, no message
   // A folder too long for f is not stored cut short; it loads nothing.
   bool fits = std::strlen(chosen) <= kMaxPathText;
   if (fits) SetCurrentFolder(chosen);
-  if (!fits || ScanOneFolder(chosen, rowIndex) == 0) ShowMessage(window, kCannotLoad, "file追加", MB_ICONWARNING);
+  // Counted only now: the browse dialog has no owner, so rows may have been
+  // removed while it was open.
+  if (!fits || ScanOneFolder(chosen, RowCount()) == 0) ShowMessage(window, kCannotLoad, "file追加", MB_ICONWARNING);
 }
 
 void AddSubfoldersCommand(HWND, int drawingType) {
@@ -149,8 +172,10 @@ void AddFilesCommand(HWND window) {
   char folder[kPathTextSize];
   ChosenFilesFolder(files, ofn.nFileOffset, folder);
   int32_t rowIndex = RowCount();
+  bool missed = false;
   for (const char* name = files + ofn.nFileOffset; *name != '\0'; name += std::strlen(name) + 1) {
-    AddChosenFile(window, folder, name, &rowIndex);
+    if (!AddChosenFile(folder, name, &rowIndex)) missed = true;
   }
   if (folder[0] != '\0') SetCurrentFolder(folder);
+  if (missed) ShowMessage(window, kCannotLoad, "ファイル追加操作", MB_ICONWARNING);
 }

@@ -9,6 +9,7 @@
 #include "common/modal.h"
 #include "common/cp932.h"
 #include "filelist/file_list.h"
+#include "filelist/found_name.h"
 #include "common/list_view.h"
 #include "filelist/path_text.h"
 #include "filelist/search_history.h"
@@ -49,17 +50,18 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 // The search-progress dialog only asks the user to wait.
 INT_PTR CALLBACK SearchingDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
+using SearchTree = decltype(&SearchTreeForFile);
+
 // Searches the fixed drives a: to z: in order; the first hit wins. found is
 // MAX_PATH + 1 bytes, so it stays terminated whatever the search writes.
-bool SearchFixedDrives(const char* name, char* found) {
-  static const auto search = LazyProc<decltype(&SearchTreeForFile)>("imagehlp.dll", "SearchTreeForFile");
+bool SearchFixedDrives(SearchTree search, const char* name, char* found) {
   char file[kPathTextSize] = {};
   std::memcpy(file, name, strnlen(name, kMaxPathText));
   for (char letter = 'a'; letter <= 'z'; ++letter) {
     char root[4] = {letter, ':', '\\', '\0'};
     if (GetDriveTypeA(root) != DRIVE_FIXED) continue;
     std::memset(found, 0, MAX_PATH + 1);
-    if (search && search(root, file, found)) return true;
+    if (search(root, file, found)) return true;
   }
   std::memset(found, 0, MAX_PATH + 1);
   return false;
@@ -69,18 +71,24 @@ bool SearchFixedDrives(const char* name, char* found) {
 void AddFoundFile(HWND window, const char* found) {
   char folder[kPathTextSize];
   WIN32_FIND_DATAA data;
-  HANDLE find = INVALID_HANDLE_VALUE;
-  // A hit too long for a path text is not cut into another path.
-  if (std::strlen(found) <= kMaxPathText && FolderOfPath(found, folder)) find = FindFirstFileA(found, &data);
-  if (find == INVALID_HANDLE_VALUE) {
+  const char* name = nullptr;
+  // A hit too long for a path text is not cut into another path. One whose
+  // folder lost characters outside code page 932 is not found again either.
+  if (std::strlen(found) <= kMaxPathText && FolderOfPath(found, folder)) {
+    HANDLE find = FindFirstFileA(found, &data);
+    if (find != INVALID_HANDLE_VALUE) {
+      name = UsableName(data.cFileName, data.cAlternateFileName);
+      FindClose(find);
+    }
+  }
+  if (!name) {
     ShowMessage(window, "読込出来ません！", "ファイル追加操作", MB_ICONWARNING);
     return;
   }
   char date[40] = {};
   int32_t sizeKb = 0;
   RowTextsFromFindData(data, date, &sizeKb);
-  AppendRow(data.cFileName, folder, date, sizeKb, RowCount());
-  FindClose(find);
+  AppendRow(name, folder, date, sizeKb, RowCount());
 }
 
 }  // namespace
@@ -101,12 +109,14 @@ void DriveSearchCommand(HWND window) {
   std::memset(g_search.text, 0, sizeof g_search.text);
   RunModalDialog(IDD_SEARCH, window, SearchDialogProc, 0);
   if (g_search.text[0] == '\0') return;
+  auto search = LazyProc<SearchTree>(window, "imagehlp.dll", "SearchTreeForFile");
+  if (!search) return;  // the warning named the library: no search, no "not found"
   HWND progress = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_SEARCHING), window, SearchingDialogProc, 0);
   g_modelessDialog = progress;
   ShowWindow(progress, SW_SHOWNORMAL);
   UpdateWindow(progress);  // the search holds the thread for minutes: paint it now
   char found[MAX_PATH + 1];
-  if (SearchFixedDrives(g_search.text, found)) {
+  if (SearchFixedDrives(search, g_search.text, found)) {
     AddFoundFile(window, found);
   } else {
     ShowMessage(window, "ＨＤＤ内にありませんでした。", "ファイル検索", MB_ICONWARNING);

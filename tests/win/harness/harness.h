@@ -1,4 +1,4 @@
-// In-process harness for the Windows tests: the real main window in the test
+// In-process harness of the Windows tests: the real main window in the test
 // process, message boxes and modal dialogs answered through the modal seam.
 #pragma once
 #include <windows.h>
@@ -10,56 +10,47 @@
 #include <string>
 #include <vector>
 
-struct RecordedBox {
-  HWND owner;
-  std::string text;
-  std::string caption;
-  UINT type;
-  DWORD threadId;
-};
+struct RecordedBox { HWND owner; std::string text, caption; UINT type; DWORD threadId; };
 
-// Pumps this thread's messages for ms milliseconds (WM_QUIT is swallowed).
-void Pump(int ms);
-// Pumps until done() holds or timeoutMs passes; returns done().
+// Pumps this thread's messages until done() holds or timeoutMs passes; returns done().
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
-
+// Pumps this thread's messages for ms milliseconds (WM_QUIT is swallowed).
+inline void Pump(int ms) { PumpUntil([] { return false; }, ms); }
 // Ids of the running processes whose program file is named exeName.
 std::vector<DWORD> ProcessesNamed(const char* exeName);
-
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 // A fresh empty directory under the test temp root.
 std::string MakeTempDir(const std::string& name);
+// Runs body while creating a list view on this thread fails.
+void WithoutListViews(const std::function<void()>& body);
 
 class AppTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-
-  // Makes dir current, creates the main window there (loading its settings)
-  // and records the start-up directory, as the entry does.
+  // Makes dir current and starts the tool there through the entry's StartTool.
   void StartApp();
-  // Destroys the main window and saves the settings, as the entry does at exit.
+  // Closes the main window as its close box does, then the entry's loop and FinishTool.
   void CloseApp();
-
-  void Command(int id);  // sends WM_COMMAND to the main window
-
+  void Command(int id) { SendMessageA(main, WM_COMMAND, id, 0); }
   std::vector<RecordedBox> Boxes();
   // Exactly count boxes so far, each with these owner, texts and type.
   void ExpectBoxes(size_t count, HWND owner, const char* text, const char* caption, UINT type);
   void ClearBoxes();
-  // Next answers for message boxes (default IDOK).
-  void QueueAnswer(int answer);
-  // Drives the next modal dialogs, each inside its own modal loop.
-  void OnDialog(std::function<void(HWND dialog, int templateId)> driver);
-  void OnOpenFile(std::function<BOOL(OPENFILENAMEA*)> hook);
-  void OnBrowse(std::function<void(BROWSEINFOA*, char*)> hook);
+  void QueueAnswer(int answer);  // the next box's answer (default IDOK)
+  // Drive the next modal dialogs (each inside its own modal loop), open-file and browse calls.
+  void OnDialog(std::function<void(HWND dialog, int templateId)> driver) { driver_ = std::move(driver); }
+  void OnOpenFile(std::function<BOOL(OPENFILENAMEA*)> hook) { openFile_ = std::move(hook); }
+  void OnBrowse(std::function<void(BROWSEINFOA*, char*)> hook) { browse_ = std::move(hook); }
+  void RealSystemDialogs();  // the open-file and browse calls go to the system from now on
 
-  std::string dir;  // this test's own directory, current while the app runs
+  std::string dir;  // this test's own directory, current while the tool runs
   HWND main = nullptr;
 
  private:
-  void InstallHooks();
-  std::string savedDir_;
+  static inline std::function<void(HWND, int)> driver_;
+  static inline std::function<BOOL(OPENFILENAMEA*)> openFile_;
+  static inline std::function<void(BROWSEINFOA*, char*)> browse_;
 };
