@@ -57,9 +57,9 @@ void OnForwardedPaths(HWND window, LPARAM lParam) {
 }
 
 void OnDropFiles(HWND window, HDROP drop) {
-  static const auto query = LazyProc<decltype(&DragQueryFileW)>("shell32.dll", "DragQueryFileW");
-  static const auto finish = LazyProc<decltype(&DragFinish)>("shell32.dll", "DragFinish");
-  if (!query || !finish) return;
+  const auto query = LazyProc<decltype(&DragQueryFileW)>(window, "shell32.dll", "DragQueryFileW");
+  const auto finish = LazyProc<decltype(&DragFinish)>(window, "shell32.dll", "DragFinish");
+  if (!query || !finish) return;  // the loader has said which library is missing
   std::vector<std::wstring> names;
   UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
