@@ -33,8 +33,8 @@ bool ForwardToOpenWindow(const std::vector<std::string>& paths) {
   DWORD_PTR answer = 0;
   // A window that does not answer in time gets no paths: this start then
   // opens a window of its own rather than lose them.
-  return SendMessageTimeoutA(open, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                             kForwardTimeoutMs, &answer) != 0 &&
+  return SendMessageTimeoutA(open, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kForwardTimeoutMs,
+                             &answer) != 0 &&
          answer == TRUE;
 }
 

@@ -22,15 +22,13 @@ struct ToolButton {
   int command;
 };
 constexpr ToolButton kToolButtons[] = {
-    {0, IDT_FOLDER_PICKER}, {1, IDT_ADD_SUBFOLDERS}, {2, IDT_ADD_FOLDER},
-    {3, IDT_ADD_FILES},     {4, IDT_REMOVE},         {5, IDT_RUN},
-    {6, IDT_STOP},          {7, IDT_HELP},           {8, IDT_EXIT},
+    {0, IDT_FOLDER_PICKER}, {1, IDT_ADD_SUBFOLDERS}, {2, IDT_ADD_FOLDER}, {3, IDT_ADD_FILES}, {4, IDT_REMOVE},
+    {5, IDT_RUN},           {6, IDT_STOP},           {7, IDT_HELP},       {8, IDT_EXIT},
 };
 
 HWND CreateMainToolbar(HWND window) {
   HWND bar = CreateToolbarEx(window,
-                             WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_ALTDRAG | TBSTYLE_TOOLTIPS |
-                                 CCS_ADJUSTABLE,
+                             WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_ALTDRAG | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
                              IDC_TOOLBAR, 0, nullptr, 0, nullptr, 0, 0, 0, 0, 0, sizeof(TBBUTTON));
   if (!bar) return nullptr;
   SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(32, 32));
@@ -140,9 +138,9 @@ HWND CreateMainWindow(HINSTANCE instance) {
   int height = GetDeviceCaps(screen, VERTRES);
   ReleaseDC(nullptr, screen);
   // Accepting drops by style keeps shell32 out of start-up.
-  return CreateWindowExA(WS_EX_ACCEPTFILES, kMainClassName, kMainTitle, WS_OVERLAPPEDWINDOW, CenteredOrigin(width, kMainWidth),
-                         CenteredOrigin(height, kMainHeight), kMainWidth, kMainHeight, nullptr, nullptr, instance,
-                         nullptr);
+  return CreateWindowExA(WS_EX_ACCEPTFILES, kMainClassName, kMainTitle, WS_OVERLAPPEDWINDOW,
+                         CenteredOrigin(width, kMainWidth), CenteredOrigin(height, kMainHeight), kMainWidth,
+                         kMainHeight, nullptr, nullptr, instance, nullptr);
 }
 
 int RunMessageLoop() {

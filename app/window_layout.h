@@ -7,9 +7,7 @@ constexpr int kStatusPartEdges[4] = {400, 500, 600, -1};
 
 // Integer division truncating toward zero: a screen narrower than the window
 // gives a negative origin.
-constexpr int CenteredOrigin(int screenExtent, int windowExtent) {
-  return (screenExtent - windowExtent) / 2;
-}
+constexpr int CenteredOrigin(int screenExtent, int windowExtent) { return (screenExtent - windowExtent) / 2; }
 
 struct Band {
   int x, y, width, height;
@@ -17,6 +15,4 @@ struct Band {
 
 // The file list fills the client area from y 40 to 20 pixels above its bottom,
 // whatever the toolbar's and status bar's real heights.
-constexpr Band FileListBand(int clientWidth, int clientHeight) {
-  return Band{0, 40, clientWidth, clientHeight - 60};
-}
+constexpr Band FileListBand(int clientWidth, int clientHeight) { return Band{0, 40, clientWidth, clientHeight - 60}; }

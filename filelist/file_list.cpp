@@ -25,8 +25,7 @@ HWND CreateFileList(HWND parent) {
   ImageList_ReplaceIcon(images, -1, LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_FILEROW)));
   InitCommonControls();
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 0, 0,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FILELIST)), g_instance,
-                              nullptr);
+                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FILELIST)), g_instance, nullptr);
   if (!list) {
     ImageList_Destroy(images);
     return nullptr;

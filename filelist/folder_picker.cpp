@@ -31,9 +31,9 @@ bool CreateFolderList(HWND dialog) {
   for (int id = IDI_FOLDER_UP; id <= IDI_DRIVE_RAMDISK; ++id) {
     ImageList_ReplaceIcon(images, -1, LoadIconA(g_instance, MAKEINTRESOURCEA(id)));
   }
-  HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 20, 400, 420,
-                              dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PICK_LIST)), g_instance,
-                              nullptr);
+  HWND list =
+      CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 20, 400, 420, dialog,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PICK_LIST)), g_instance, nullptr);
   if (!list) {
     ImageList_Destroy(images);
     return false;

@@ -9,7 +9,7 @@ constexpr int kHistoryEntries = 11;
 constexpr int kHistoryCompared = 10;
 
 struct SearchState {
-  char text[kPathTextSize];  // the last search's text
+  char text[kPathTextSize];                      // the last search's text
   char history[kHistoryEntries][kPathTextSize];  // an empty entry ends the list
 };
 

@@ -15,14 +15,8 @@ bool BuildCommandLine(const char* program, const char* opM1, const char* opM2, c
                       size_t outSize) {
   std::memset(out, 0, outSize);
   const Piece pieces[] = {
-      {"\"", 1},
-      {program, strnlen(program, 255)},
-      {"\" ", 2},
-      {opM1, strnlen(opM1, 63)},
-      {"\"", 1},
-      {path, strnlen(path, 511)},
-      {"\"", 1},
-      {opM2, strnlen(opM2, 63)},
+      {"\"", 1}, {program, strnlen(program, 255)}, {"\" ", 2}, {opM1, strnlen(opM1, 63)},
+      {"\"", 1}, {path, strnlen(path, 511)},       {"\"", 1},  {opM2, strnlen(opM2, 63)},
   };
   size_t total = 0;
   for (const Piece& piece : pieces) total += piece.len;

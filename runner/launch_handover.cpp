@@ -14,9 +14,7 @@ HANDLE LaunchMutex() {
   return mutex;
 }
 
-bool OnMainThread() {
-  return g_mainWindow && GetWindowThreadProcessId(g_mainWindow, nullptr) == GetCurrentThreadId();
-}
+bool OnMainThread() { return g_mainWindow && GetWindowThreadProcessId(g_mainWindow, nullptr) == GetCurrentThreadId(); }
 
 }  // namespace
 

@@ -12,9 +12,9 @@ namespace {
 
 constexpr DWORD kCloseWaitMs = 5000;
 
-bool g_ending;          // EndCurrentProgram is under way (main thread only)
-bool g_stopDuringEnd;   // a stop arrived while it was
-bool g_releasing;       // ReleaseWorker is waiting for the worker (main thread only)
+bool g_ending;         // EndCurrentProgram is under way (main thread only)
+bool g_stopDuringEnd;  // a stop arrived while it was
+bool g_releasing;      // ReleaseWorker is waiting for the worker (main thread only)
 
 int32_t TerminationMethod() {
   std::lock_guard<std::mutex> lock(SettingsMutex());

@@ -63,8 +63,8 @@ bool StartProgram(char* application, char* commandLine, PROCESS_INFORMATION* inf
 // Re-tests `running` and launches under the lock, so a stop either sees the
 // new program or keeps it from starting. Arms the time limit in the same
 // step, recording which launch it belongs to.
-Launch LaunchJob(Job& job, const LaunchSettings& s, char* application, char* commandLine, bool fits,
-                 int32_t limit, HANDLE* process) {
+Launch LaunchJob(Job& job, const LaunchSettings& s, char* application, char* commandLine, bool fits, int32_t limit,
+                 HANDLE* process) {
   LaunchLock lock;
   if (g_run.running != 1) return Launch::kStopped;
   job.state = kJobRunning;

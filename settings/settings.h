@@ -11,8 +11,8 @@ constexpr int kPathSize = 256;
 constexpr int kOptionSize = 64;
 
 struct Settings {
-  char f[kPathSize];      // current folder
-  char p[kPathSize];      // program launched for each file
+  char f[kPathSize];        // current folder
+  char p[kPathSize];        // program launched for each file
   char op_m1[kOptionSize];  // glued before the quoted file name
   char op_m2[kOptionSize];  // glued after the quoted file name
   char file_type[kMaxFileTypes][kFileTypeSize];

@@ -18,9 +18,7 @@ namespace {
 // Number texts longer than this are read from their first 31 bytes.
 constexpr size_t kNumberScratch = 31;
 
-bool StartsWith(const char* line, const char* key, size_t keyLen) {
-  return std::strncmp(line, key, keyLen) == 0;
-}
+bool StartsWith(const char* line, const char* key, size_t keyLen) { return std::strncmp(line, key, keyLen) == 0; }
 
 // A value longer than its field is cut there, keeping characters whole: for
 // op_m1 a dangling lead byte would pair with the opening quote of the path.

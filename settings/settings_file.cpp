@@ -18,14 +18,12 @@ constexpr char kNewFileName[] = "plimsar.ini.new";
 constexpr DWORD kKeptAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-void ShowFileError(HWND owner) {
-  ShowMessage(owner, "ﾌｧｲﾙが開けません", "ﾌｧｲﾙｴﾗｰ", MB_ICONWARNING | MB_OK);
-}
+void ShowFileError(HWND owner) { ShowMessage(owner, "ﾌｧｲﾙが開けません", "ﾌｧｲﾙｴﾗｰ", MB_ICONWARNING | MB_OK); }
 
 bool WriteAll(HANDLE file, const std::string& text) {
   DWORD written = 0;
-  return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-         written == text.size() && FlushFileBuffers(file);
+  return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size() &&
+         FlushFileBuffers(file);
 }
 
 // Overwrites the settings file itself, which keeps its attributes.

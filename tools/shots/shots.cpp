@@ -127,8 +127,8 @@ void ShootSettingsDialog(HWND main) {
   SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_SETTINGS, 0), 0);
 }
 
-const char* const kDrawings[] = {"A-101_平面図.dwg", "A-102_立面図.dwg", "A-103_断面図.dwg",
-                                 "S-201_構造伏図.dwg", "S-202_軸組図.dwg", "E-301_電気設備図.dwg",
+const char* const kDrawings[] = {"A-101_平面図.dwg",     "A-102_立面図.dwg",      "A-103_断面図.dwg",
+                                 "S-201_構造伏図.dwg",   "S-202_軸組図.dwg",      "E-301_電気設備図.dwg",
                                  "M-401_空調設備図.dwg", "M-402_給排水設備図.dwg"};
 
 // Rows as a folder scan would add them: files in the shot's own folder, each
