@@ -82,7 +82,7 @@ class Gather : public AppTest {
   }
 };
 
-TEST_F(Gather, FolderChosenFilesWalkAndPickerNameWhatTheyReachAndWarnOncePerCommand) {
+TEST_F(Gather, FolderFilesWalkAndPickerNameWhatTheyReachAndWarnOnce) {
   // "??.dwg", the name 𠮷.dwg is chosen by, finds ab.dwg too.
   for (const char* name : {"a.dwg", "ab.dwg", "ab.dxf", "ソ表.dwg", "|.dwg"}) MakeFile(dir + "\\" + name);
   const std::string yoshi = ShortName(dir + "\\|.dwg");
@@ -153,7 +153,7 @@ static HMODULE WINAPI OldLoader(LPCSTR file, HANDLE, DWORD flags) {
 }
 
 TEST_F(Gather, DriveSearchTakesTheFirstFixedDriveWhateverTheLoaderAndNamesAMissingLibrary) {
-  const std::string name = "gt-" + std::to_string(GetTickCount()) + ".dwg", onC = "c:\\plimsar-" + name;
+  const std::string tick = std::to_string(GetTickCount()), name = "gt-" + tick + ".dwg", onC = "c:\\plimsar-" + tick;
   MakeFile(onC + "\\" + name);
   MakeFile("d:\\" + name);
   Start("c:\\");
