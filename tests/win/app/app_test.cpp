@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/entry.h"
 #include "common/app_state.h"
 #include "filelist/file_list.h"
@@ -11,24 +13,53 @@
 using Tool = AppTest;
 using Texts = std::vector<std::pair<int, std::string>>;
 
-TEST_F(Tool, WindowMenuToolbarAndListAsBuilt) {
+// This thread's apartment type, or -1 without one.
+static int Apartment() {
+  APTTYPE type;
+  APTTYPEQUALIFIER qualifier;
+  return FAILED(CoGetApartmentType(&type, &qualifier)) ? -1 : type;
+}
+
+// Without a list the tool says so and does not start; with it, the window is
+// built as below and COM lives on this thread from start-up to exit.
+TEST_F(Tool, StartsAsBuiltWithComUntilExitAndNotAtAllWithoutItsList) {
+  ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
+  WithoutListViews([&] { EXPECT_EQ(StartTool(GetModuleHandleA(nullptr), SW_SHOWNORMAL), nullptr); });
+  ExpectBoxes(1, nullptr, "ファイルリストが作れないため起動できません", "Plimsar Ver1.02", MB_ICONWARNING);
+  EXPECT_FALSE(FileExists(dir + "\\plimsar.ini"));  // nothing read or written
+  EXPECT_EQ(NextSelectedRow(-1), -1);               // without a list, every "while a row is selected" loop ends
+  EXPECT_EQ(Apartment(), -1);
   StartApp();
   RECT r;
   GetWindowRect(main, &r);  // 600 x 480, centred on the screen
-  int x = (GetSystemMetrics(SM_CXSCREEN) - 600) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - 480) / 2;
+  int x = (GetSystemMetrics(SM_CXSCREEN) - 600) / 2;
+  int y = (GetSystemMetrics(SM_CYSCREEN) - 480) / 2;
   EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}), std::vector<LONG>({x, y, x + 600, y + 480}));
+  const Texts menu = {
+      {IDM_ADD_FILES, "１ファイル追加(&A)"},
+      {IDM_ADD_FOLDER, "フォルダ単位(&W)"},
+      {IDM_ADD_SUBFOLDERS, "サブフォルダ(&G)"},
+      {IDM_FOLDER_PICKER, "フォルダ選択(&S)"},
+      {IDM_REMOVE_SELECTED, "選択削除(&D)"},
+      {IDM_REMOVE_ALL, "オール削除(&C)"},
+      {IDM_LIST_SEARCH, "ﾘｽﾄ内検索(&L)"},
+      {IDM_SELECT_ALL, "ｵｰﾙ選択(&A)"},
+      {IDM_DESELECT_SELECTED, "選択オールクリア(&C)"},
+      {IDM_DRIVE_SEARCH, "HDD内検索(&H)"},
+      {IDM_RUN_ALL, "全リスト実行印刷(&A)"},
+      {IDM_RUN_SELECTION, "選択実行印刷(&C)"},
+      {IDM_SETTINGS, "環境設定(&T)"},
+      {IDM_HELP, "ﾍﾙﾌﾟ(&W)"},
+      {IDM_HOMEPAGE, "Tamselのホームページ(&H)"},
+      {IDM_ABOUT, "このソフトについて(&S)"},
+      {IDM_EXIT, "終了(&X)"},
+  };
   char text[MAX_PATH];
-  Texts menu = {{IDM_ADD_FILES, "１ファイル追加(&A)"}, {IDM_ADD_FOLDER, "フォルダ単位(&W)"}, {IDM_ADD_SUBFOLDERS, "サブフォルダ(&G)"},
-                {IDM_FOLDER_PICKER, "フォルダ選択(&S)"}, {IDM_REMOVE_SELECTED, "選択削除(&D)"}, {IDM_REMOVE_ALL, "オール削除(&C)"},
-                {IDM_LIST_SEARCH, "ﾘｽﾄ内検索(&L)"}, {IDM_SELECT_ALL, "ｵｰﾙ選択(&A)"}, {IDM_DRIVE_SEARCH, "HDD内検索(&H)"},
-                {IDM_DESELECT_SELECTED, "選択オールクリア(&C)"}, {IDM_RUN_ALL, "全リスト実行印刷(&A)"}, {IDM_HELP, "ﾍﾙﾌﾟ(&W)"},
-                {IDM_RUN_SELECTION, "選択実行印刷(&C)"}, {IDM_SETTINGS, "環境設定(&T)"}, {IDM_ABOUT, "このソフトについて(&S)"},
-                {IDM_HOMEPAGE, "Tamselのホームページ(&H)"}, {IDM_EXIT, "終了(&X)"}};
-  for (auto& [id, want] : menu) {
+  for (const auto& [id, want] : menu) {
     GetMenuStringA(GetMenu(main), id, text, MAX_PATH, MF_BYCOMMAND);
-    EXPECT_EQ(text, want);
+    EXPECT_EQ(text, want) << id;
   }
-  Texts buttons, columns;
+  Texts buttons;  // in the toolbar's order, with their tooltips
   for (int i = 0; i < SendMessageA(g_toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {
     TBBUTTON button = {};
     SendMessageA(g_toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
@@ -36,67 +67,85 @@ TEST_F(Tool, WindowMenuToolbarAndListAsBuilt) {
     SendMessageA(main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
     buttons.push_back({button.idCommand, tip.lpszText});
   }
-  EXPECT_EQ(buttons, Texts({{IDT_FOLDER_PICKER, "フォルダを選択し追加"}, {IDT_ADD_SUBFOLDERS, "サブフォルダ内も追加"},
-                            {IDT_ADD_FOLDER, "フォルダ単位で追加"}, {IDT_ADD_FILES, "１ファイル追加"}, {IDT_REMOVE, "リストから削除"},
-                            {IDT_RUN, "実行"}, {IDT_STOP, "停止"}, {IDT_HELP, "ヘルプ"}, {IDT_EXIT, "終了"}}));
+  EXPECT_EQ(buttons, Texts({
+                         {IDT_FOLDER_PICKER, "フォルダを選択し追加"},
+                         {IDT_ADD_SUBFOLDERS, "サブフォルダ内も追加"},
+                         {IDT_ADD_FOLDER, "フォルダ単位で追加"},
+                         {IDT_ADD_FILES, "１ファイル追加"},
+                         {IDT_REMOVE, "リストから削除"},
+                         {IDT_RUN, "実行"},
+                         {IDT_STOP, "停止"},
+                         {IDT_HELP, "ヘルプ"},
+                         {IDT_EXIT, "終了"},
+                     }));
+  Texts columns;  // width and heading
   LVCOLUMNA column = {LVCF_TEXT | LVCF_WIDTH, 0, 0, text, MAX_PATH};
-  while (SendMessageA(g_fileList, LVM_GETCOLUMNA, columns.size(), reinterpret_cast<LPARAM>(&column))) columns.push_back({column.cx, text});
-  EXPECT_EQ(columns, Texts({{190, "ファイル名"}, {220, "フォルダ名"}, {100, "日付け"}, {60, "サイズ"}}));
+  while (SendMessageA(g_fileList, LVM_GETCOLUMNA, columns.size(), reinterpret_cast<LPARAM>(&column)))
+    columns.push_back({column.cx, text});
+  EXPECT_EQ(columns, Texts({
+                         {190, "ファイル名"},
+                         {220, "フォルダ名"},
+                         {100, "日付け"},
+                         {60, "サイズ"},
+                     }));
   // The manifest brings in the common controls 6.
   GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), text, sizeof text);
   EXPECT_NE(std::string(CharLowerA(text)).find("common-controls_6595b64144ccf1df_6.0."), std::string::npos) << text;
-}
-
-TEST_F(Tool, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
-  const std::string browser = "C:\\Program Files\\Internet Explorer\\iexplore.exe", real = browser + ".real";
-  const std::string log = dir + "\\browser.log";
-  char self[MAX_PATH];
-  std::string folder(self, GetModuleFileNameA(nullptr, self, MAX_PATH)), address;
-  folder.resize(folder.rfind('\\'));
-  for (char c : folder + "\\help\\") address += c == '\\' ? '/' : c;
-  MoveFileExA(real.c_str(), browser.c_str(), MOVEFILE_REPLACE_EXISTING);  // a run cut short left it aside
-  ASSERT_TRUE(MoveFileA(browser.c_str(), real.c_str()));                  // back at the end
-  SetEnvironmentVariableA("PLIMSAR_BROWSER_LOG", log.c_str());
-  StartApp();
-  std::string lines;
-  for (bool there : {true, false}) {
-    // A browser still ending keeps its file a moment.
-    EXPECT_TRUE(there ? CopyFileA((folder + "\\browser_standin.exe").c_str(), browser.c_str(), FALSE) != 0
-                      : PumpUntil([&] { return DeleteFileA(browser.c_str()) || !FileExists(browser); }, 10000));
-    for (auto [id, page] : Texts({{IDM_HELP, "plimsar.html"}, {IDT_HELP, "plimsar.html"}, {IDM_HOMEPAGE, "plimsar.html"},
-                                  {IDC_SET_HELP, "settings.html"}})) {
-      HWND owner = main;
-      OnDialog([&, id = id](HWND dialog, int) {  // the settings dialog's button: the dialog stays open
-        SendMessageA(owner = dialog, WM_COMMAND, id, 0);
-        EXPECT_TRUE(IsWindowVisible(dialog));
-        EndDialog(dialog, 0);
-      });
-      ClearBoxes();
-      Command(id == IDC_SET_HELP ? IDM_SETTINGS : id);
-      // Wine hands a program started by an unquoted path its path quoted.
-      lines += there ? "\"" + browser + "\" file:///" + address + page + "\n" : "";
-      EXPECT_TRUE(PumpUntil([&] { return ReadFileBytes(log) == lines; }, 10000)) << ReadFileBytes(log);
-      ExpectBoxes(there ? 0 : 1, owner, "Internet Explorerが見つかりませんでした。", "残念！", MB_OK);
-    }
-  }
-  MoveFileExA(real.c_str(), browser.c_str(), MOVEFILE_REPLACE_EXISTING);
-}
-
-TEST_F(Tool, StartsComWithTheWindowAndNotAtAllWithoutItsList) {
-  // This thread's apartment type, or -1 without one.
-  auto apartment = [] { APTTYPE t; APTTYPEQUALIFIER q; return CoGetApartmentType(&t, &q) ? -1 : int(t); };
-  ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
-  WithoutListViews([&] { EXPECT_EQ(StartTool(GetModuleHandleA(nullptr), SW_SHOWNORMAL), nullptr); });
-  ExpectBoxes(1, nullptr, "ファイルリストが作れないため起動できません", "Plimsar Ver1.02", MB_ICONWARNING);
-  EXPECT_FALSE(FileExists(dir + "\\plimsar.ini"));  // nothing read or written
-  EXPECT_EQ(NextSelectedRow(-1), -1);  // without a list, every "while a row is selected" loop ends
-  EXPECT_EQ(apartment(), -1);
-  StartApp();
-  EXPECT_TRUE(apartment() == APTTYPE_MAINSTA || apartment() == APTTYPE_STA) << apartment();
   // Wine's input method keeps an apartment of its own while the window lives: the tool's outlives it.
   DestroyWindow(main);
   Pump(20);
-  EXPECT_NE(apartment(), -1);
+  EXPECT_EQ(Apartment(), APTTYPE_MAINSTA);
   CloseApp();
-  EXPECT_EQ(apartment(), -1);
+  EXPECT_EQ(Apartment(), -1);
+}
+
+// The browser's command line as the stand-in browser saw it, and the warning
+// when there is no browser: for the tool's help page (menu and toolbar), the
+// homepage, and the settings dialog's help button, whose dialog stays open.
+TEST_F(Tool, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
+  const std::string browser = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
+  const std::string aside = browser + ".real", log = dir + "\\browser.log";
+  char self[MAX_PATH];
+  std::string folder(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
+  folder.resize(folder.rfind('\\'));
+  std::string address = "file:///" + folder + "/help/";
+  std::replace(address.begin(), address.end(), '\\', '/');
+  MoveFileExA(aside.c_str(), browser.c_str(), MOVEFILE_REPLACE_EXISTING);  // a run cut short left it aside
+  ASSERT_TRUE(MoveFileA(browser.c_str(), aside.c_str()));                  // put back at the end
+  SetEnvironmentVariableA("PLIMSAR_BROWSER_LOG", log.c_str());
+  StartApp();
+  const Texts pages = {
+      {IDM_HELP, "plimsar.html"},
+      {IDT_HELP, "plimsar.html"},
+      {IDM_HOMEPAGE, "plimsar.html"},
+      {IDC_SET_HELP, "settings.html"},
+  };
+  int button = 0;
+  HWND owner = nullptr;
+  OnDialog([&](HWND dialog, int) {
+    owner = dialog;
+    SendMessageA(dialog, WM_COMMAND, button, 0);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EndDialog(dialog, 0);
+  });
+  std::string lines;
+  for (bool there : {true, false}) {
+    if (there) {
+      EXPECT_TRUE(CopyFileA((folder + "\\browser_standin.exe").c_str(), browser.c_str(), FALSE));
+    } else {  // a browser still ending keeps its file a moment
+      EXPECT_TRUE(PumpUntil([&] { return DeleteFileA(browser.c_str()) || !FileExists(browser); }, 10000));
+    }
+    for (const auto& [id, page] : pages) {
+      ClearBoxes();
+      owner = main;
+      button = id;
+      Command(id == IDC_SET_HELP ? IDM_SETTINGS : id);
+      // Wine hands a program started by an unquoted path its path quoted.
+      if (there) lines += "\"" + browser + "\" " + address + page + "\n";
+      PumpUntil([&] { return ReadFileBytes(log) == lines; }, 10000);  // the stand-in may still be writing
+      EXPECT_EQ(ReadFileBytes(log), lines);
+      ExpectBoxes(there ? 0 : 1, owner, "Internet Explorerが見つかりませんでした。", "残念！", MB_OK);
+    }
+  }
+  MoveFileExA(aside.c_str(), browser.c_str(), MOVEFILE_REPLACE_EXISTING);
 }

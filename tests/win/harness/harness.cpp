@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <mutex>
+#include <tuple>
 
 #include "app/entry.h"
 #include "app/main_window.h"
@@ -13,7 +14,6 @@
 static std::mutex g_boxLock;  // boxes may come from the worker thread
 static std::vector<RecordedBox> g_boxes;
 static std::vector<int> g_answers;
-static bool g_quitSeen;  // a pump took the WM_QUIT of a destroyed main window
 
 static int RecordBox(HWND owner, const char* text, const char* caption, UINT type) {
   std::lock_guard<std::mutex> lock(g_boxLock);
@@ -26,18 +26,20 @@ static int RecordBox(HWND owner, const char* text, const char* caption, UINT typ
 static LRESULT CALLBACK RefuseListView(int code, WPARAM wp, LPARAM lp) {
   char name[64] = {};
   if (code == HCBT_CREATEWND) GetClassNameA(reinterpret_cast<HWND>(wp), name, sizeof name);
-  return strstr(name, "SysListView32") ? 1 : CallNextHookEx(nullptr, code, wp, lp);
+  return strcmp(name, "SysListView32") == 0 ? 1 : CallNextHookEx(nullptr, code, wp, lp);
 }
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
   DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
   while (!done() && static_cast<LONG>(end - GetTickCount()) > 0) {
-    // A WM_QUIT has no window: dispatching it does nothing.
-    for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); DispatchMessageA(&m)) g_quitSeen |= m.message == WM_QUIT;
+    for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
   return done();
 }
+
+static bool Never() { return false; }
+void Pump(int ms) { PumpUntil(Never, ms); }
 
 std::vector<DWORD> ProcessesNamed(const char* exeName) {
   std::vector<DWORD> ids;
@@ -49,8 +51,8 @@ std::vector<DWORD> ProcessesNamed(const char* exeName) {
   return ids;
 }
 
-std::string ReadFileBytes(const std::string& p) {
-  std::ifstream in(p, std::ios::binary);
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
@@ -79,44 +81,62 @@ void AppTest::SetUp() {
   g_boxes.clear();
   g_answers.clear();
   // An unexpected dialog fails the test instead of waiting for a user.
-  OnDialog([](HWND dialog, int id) { ADD_FAILURE() << "unexpected dialog " << id; EndDialog(dialog, 1); });
-  OnOpenFile([](OPENFILENAMEA*) -> BOOL { ADD_FAILURE() << "unexpected open-file dialog"; return FALSE; });
+  OnDialog([](HWND dialog, int id) {
+    ADD_FAILURE() << "unexpected dialog " << id;
+    EndDialog(dialog, 1);
+  });
+  OnOpenFile([](OPENFILENAMEA*) -> BOOL {
+    ADD_FAILURE() << "unexpected open-file dialog";
+    return FALSE;
+  });
   OnBrowse([](BROWSEINFOA*, char*) { ADD_FAILURE() << "unexpected browse dialog"; });
   SetModalHooks({RecordBox, [](HWND dialog, int id) { driver_(dialog, id); },
-                 [](OPENFILENAMEA* ofn) { return openFile_(ofn); }, [](BROWSEINFOA* i, char* out) { browse_(i, out); }});
+                 [](OPENFILENAMEA* ofn) { return openFile_(ofn); },
+                 [](BROWSEINFOA* info, char* out) { browse_(info, out); }});
 }
 
 void AppTest::TearDown() {
-  if (main && IsWindow(main)) CloseApp();
+  if (main) CloseApp();
   SetModalHooks({});
 }
 
 void AppTest::StartApp() {
   ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
-  g_quitSeen = false;
-  ASSERT_NE(main = StartTool(GetModuleHandleA(nullptr), SW_SHOWNORMAL), nullptr);
+  main = StartTool(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+  ASSERT_NE(main, nullptr);
   Pump(20);
 }
 
 void AppTest::CloseApp() {
   if (IsWindow(main)) PostMessageA(main, WM_CLOSE, 0, 0);
-  if (IsWindow(main) || !g_quitSeen) RunMessageLoop();
+  else PostQuitMessage(0);  // a pump may have taken the quit of the window destroyed already
+  RunMessageLoop();
   FinishTool();
   UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
   main = g_mainWindow = g_fileList = g_toolbar = g_statusBar = nullptr;
 }
 
-std::vector<RecordedBox> AppTest::Boxes() { std::lock_guard<std::mutex> lock(g_boxLock); return g_boxes; }
-
-void AppTest::ExpectBoxes(size_t count, HWND owner, const char* text, const char* caption, UINT type) {
-  EXPECT_EQ(Boxes().size(), count);
-  for (auto& b : Boxes()) EXPECT_TRUE(b.owner == owner && b.text == text && b.caption == caption && b.type == type);
+std::vector<RecordedBox> AppTest::Boxes() {
+  std::lock_guard<std::mutex> lock(g_boxLock);
+  return g_boxes;
 }
 
-void AppTest::ClearBoxes() { std::lock_guard<std::mutex> lock(g_boxLock); g_boxes.clear(); }
-void AppTest::QueueAnswer(int answer) { std::lock_guard<std::mutex> lock(g_boxLock); g_answers.push_back(answer); }
+void AppTest::ExpectBoxes(size_t count, HWND owner, const char* text, const char* caption, UINT type) {
+  using Box = std::tuple<HWND, std::string, std::string, UINT>;
+  std::vector<Box> seen;
+  for (const RecordedBox& b : Boxes()) seen.emplace_back(b.owner, b.text, b.caption, b.type);
+  EXPECT_EQ(seen, std::vector<Box>(count, Box(owner, text, caption, type)));
+}
 
-void AppTest::RealSystemDialogs() { SetModalHooks({RecordBox, [](HWND dialog, int id) { driver_(dialog, id); }}); }
+void AppTest::ClearBoxes() {
+  std::lock_guard<std::mutex> lock(g_boxLock);
+  g_boxes.clear();
+}
+
+void AppTest::QueueAnswer(int answer) {
+  std::lock_guard<std::mutex> lock(g_boxLock);
+  g_answers.push_back(answer);
+}
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);

@@ -10,12 +10,17 @@
 #include <string>
 #include <vector>
 
-struct RecordedBox { HWND owner; std::string text, caption; UINT type; DWORD threadId; };
+struct RecordedBox {
+  HWND owner;
+  std::string text, caption;
+  UINT type;
+  DWORD threadId;
+};
 
 // Pumps this thread's messages until done() holds or timeoutMs passes; returns done().
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
 // Pumps this thread's messages for ms milliseconds (WM_QUIT is swallowed).
-inline void Pump(int ms) { PumpUntil([] { return false; }, ms); }
+void Pump(int ms);
 // Ids of the running processes whose program file is named exeName.
 std::vector<DWORD> ProcessesNamed(const char* exeName);
 std::string ReadFileBytes(const std::string& path);
@@ -44,7 +49,6 @@ class AppTest : public ::testing::Test {
   void OnDialog(std::function<void(HWND dialog, int templateId)> driver) { driver_ = std::move(driver); }
   void OnOpenFile(std::function<BOOL(OPENFILENAMEA*)> hook) { openFile_ = std::move(hook); }
   void OnBrowse(std::function<void(BROWSEINFOA*, char*)> hook) { browse_ = std::move(hook); }
-  void RealSystemDialogs();  // the open-file and browse calls go to the system from now on
 
   std::string dir;  // this test's own directory, current while the tool runs
   HWND main = nullptr;
