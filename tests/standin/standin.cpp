@@ -1,7 +1,8 @@
 // Stand-in for the viewer the tool launches in the runner tests.
 //
 // It logs to the file named by PLIMSAR_STANDIN_LOG (inherited from the test
-// through the tool), one line each:  <pid> <event> <GetTickCount64()> <its command line>
+// through the tool), one line each:  <id> <event> <GetTickCount64()> <its command line>
+// where id is "<pid>-<tick at its start>", as process ids are used again.
 //   start   it has started
 //   close   WM_CLOSE arrived at one of its windows
 //   end     it leaves by itself (exit code 7); a terminated stand-in logs none
@@ -17,19 +18,19 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <string>
 
 namespace {
 
 bool g_leaveOnClose = false;
+const std::string g_id = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64());
 
 void Log(const char* event) {
   const char* path = std::getenv("PLIMSAR_STANDIN_LOG");
   if (!path) return;
   std::ofstream(path, std::ios::app | std::ios::binary)
-      << GetCurrentProcessId() << " " << event << " " << GetTickCount64() << " " << GetCommandLineA() << "\n";
+      << g_id << " " << event << " " << GetTickCount64() << " " << GetCommandLineA() << "\n";
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
@@ -40,12 +41,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
   return 0;
 }
 
-// The file it is launched for: the tool's line is "program" [op_m1]"path"[op_m2].
+// The file it is launched for: the tool's line is "program" [op_m1]"path"[op_m2], and no option holds a quote.
 std::string JobPath() {
-  const char* quote = std::strchr(GetCommandLineA(), '"');
-  for (int i = 0; i < 2 && quote; ++i) quote = std::strchr(quote + 1, '"');  // the third quote opens the path
-  const char* end = quote ? std::strchr(quote + 1, '"') : nullptr;
-  return end ? std::string(quote + 1, end) : std::string();
+  std::string line = GetCommandLineA();
+  size_t end = line.rfind('"'), start = line.rfind('"', end - 1);
+  return start < end ? line.substr(start + 1, end - start - 1) : std::string();
 }
 
 }  // namespace
@@ -53,23 +53,21 @@ std::string JobPath() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Log("start");
   std::string verb = "exit";
-  unsigned long lifeMs = 0;
-  unsigned long long owner = 0;
+  unsigned long long lifeMs = 0, owner = 0;
   std::ifstream(JobPath()) >> verb >> lifeMs >> owner;
   g_leaveOnClose = verb == "close";
   if (g_leaveOnClose || verb == "linger") {
     WNDCLASSA wc = {0, WindowProc, 0, 0, instance, nullptr, nullptr, nullptr, nullptr, "PlimsarStandin"};
     RegisterClassA(&wc);
-    DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-    CreateWindowExA(0, wc.lpszClassName, "standin", style, 0, 0, 99, 99, nullptr, nullptr, instance, nullptr);
+    CreateWindowExA(0, wc.lpszClassName, "", WS_VISIBLE, 0, 0, 99, 99, nullptr, nullptr, instance, nullptr);
     HWND other = reinterpret_cast<HWND>(static_cast<uintptr_t>(owner));
-    if (owner) CreateWindowExA(0, wc.lpszClassName, "owned", style, 0, 0, 99, 99, other, nullptr, instance, nullptr);
+    if (owner) CreateWindowExA(0, wc.lpszClassName, "", WS_VISIBLE, 0, 0, 99, 99, other, nullptr, instance, nullptr);
     // It leaves at its lifetime's timer, or at the WM_QUIT of a "close" program.
-    SetTimer(nullptr, 0, lifeMs, nullptr);
+    SetTimer(nullptr, 0, static_cast<UINT>(lifeMs), nullptr);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER) DispatchMessageA(&msg);
   } else {
-    Sleep(lifeMs);  // any other verb: no window, N ms (0 when none is given)
+    Sleep(static_cast<DWORD>(lifeMs));  // any other verb: no window, N ms (0 when none is given)
   }
   Log("end");
   return 7;
