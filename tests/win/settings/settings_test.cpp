@@ -1,7 +1,8 @@
-// The settings dialog and the settings file with real windows and files. The
-// dialog's form rules and the file's codec are tested natively.
+// The settings dialog and the settings file with real windows and files. The dialog's form rules (registering
+// case-sensitively, a full table of extensions) and the file's codec are tested natively.
 #include <cstring>
 #include <future>
+#include <tuple>
 
 #include "common/modal.h"
 #include "harness.h"
@@ -11,116 +12,167 @@
 
 namespace {
 
-void Click(HWND dialog, int id) { SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))); }
-std::string Text(HWND window) { char text[300] = {}; return GetWindowTextA(window, text, sizeof text), text; }
+std::string Text(HWND window) {
+  char text[300] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
 // Whether another thread could take the settings lock now.
-bool LockFree() { return std::async(std::launch::async, [] { return SettingsMutex().try_lock() && (SettingsMutex().unlock(), true); }).get(); }
+bool LockFree() {
+  auto tryLock = [] { return std::unique_lock<std::mutex>(SettingsMutex(), std::try_to_lock).owns_lock(); };
+  return std::async(std::launch::async, tryLock).get();
+}
 
 }  // namespace
 
 using SettingsTest = AppTest;
 
-// The dialog as its template builds it, filled from the settings, and so again after Cancel, the close
-// box, Enter and Escape, which change nothing; OK takes every control over. An extension registered
-// stays registered even so; a duplicate is refused with a box.
+// The dialog as its template builds it, filled from the settings, and so again after Cancel, the close box, Enter
+// and Escape, which change nothing; OK takes every control over. An extension registered stays registered even so;
+// one registered already is refused with a box.
 TEST_F(SettingsTest, DialogShowsTheSettingsAndOnlyOkTakesTheControlsOver) {
-  WriteFileBytes(dir + "\\plimsar.ini", "filetypemax=3\r\nfile_type0=dwg\r\nfile_type1=\r\nfile_type2=dxf\r\nfileselect=2\r\nf=d:\\図面\r\n"
-                 "p=C:\\ソフト\\表示.exe\r\nop_m1=/p \r\nop_m2= /q\r\noff_mode=1\r\noff_tim=-30\r\napri_end=1\r\noff_size=1000\r\n"), StartApp();
-  const DWORD push = BS_PUSHBUTTON | BS_CENTER | WS_TABSTOP, edit = WS_BORDER | WS_TABSTOP, group = BS_GROUPBOX | WS_GROUP, label = SS_LEFT;
-  // In creation order: id, text, style beyond WS_CHILD | WS_VISIBLE, and x, y, width, height in dialog
-  // units. An edit shows WS_BORDER as a client edge, a combo box hands WS_VSCROLL to its list, and only
-  // the checked radio button keeps WS_TABSTOP; a combo box's height is its list's reach.
-  struct Control { int id; const char* text; DWORD style; RECT box; } controls[] = {
-      {117, "OK", push, {56, 160, 32, 16}}, {118, "ｷｬﾝｾﾙ", push, {92, 160, 32, 16}}, {119, "ﾍﾙﾌﾟ", push, {128, 160, 32, 16}},
-      {164, "dxf", CBS_DROPDOWN | WS_TABSTOP, {4, 16, 68, 52}}, {-1, "ファイルの種類", label, {4, 8, 48, 8}}, {102, "txt", edit, {80, 16, 68, 12}},
-      {114, "新規登録", push, {152, 16, 32, 12}}, {101, "C:\\ソフト\\表示.exe", edit, {4, 44, 216, 12}}, {103, "起動ファイル", label, {4, 36, 44, 8}},
-      {104, "参照", push, {188, 32, 32, 12}}, {105, "/p ", edit, {4, 68, 84, 12}}, {106, "オプションの指定", label, {4, 60, 52, 8}},
-      {107, " /q", edit, {136, 68, 84, 12}}, {108, "選択ファイル名", SS_LEFTNOWORDWRAP, {88, 70, 44, 8}}, {121, "１動作を強制的に終了させる設定内容", group, {4, 88, 216, 68}},
-      {112, "時間の設定", label, {76, 100, 36, 8}}, {111, "-30", edit, {76, 108, 40, 12}}, {120, "起動したアプリを強制終了方法", group, {8, 124, 208, 28}},
-      {115, "EnumWindows→5秒→TerminateProcess", BS_AUTORADIOBUTTON, {12, 136, 136, 8}}, {116, "TerminateProcess", BS_AUTORADIOBUTTON | WS_TABSTOP, {152, 136, 56, 8}},
-      {113, "）sec", label, {188, 108, 16, 8}}, {110, "強制終了させる", BS_AUTOCHECKBOX | WS_TABSTOP, {12, 100, 60, 8}}, {109, "＋（サイズ÷", label, {118, 108, 42, 8}},
-      {123, "1000", edit, {156, 108, 32, 12}}, {125, "1sec分のサイズ", label, {148, 100, 52, 8}}};
-  const std::pair<int, const char*> typed[] = {{IDC_SET_FILETYPE, "dwg"}, {IDC_SET_PROGRAM, "D:\\表\\v.exe"}, {IDC_SET_OPTION1, "/a"},
-                                               {IDC_SET_OPTION2, "/b"}, {IDC_SET_OFF_TIM, "45"}, {IDC_SET_OFF_SIZE, "7"}};
+  WriteFileBytes(dir + "\\plimsar.ini",
+                 "filetypemax=3\r\nfile_type0=dwg\r\nfile_type1=\r\nfile_type2=dxf\r\nfileselect=2\r\n"
+                 "p=C:\\ソフト\\表示.exe\r\nop_m1=/p \r\nop_m2= /q\r\noff_mode=1\r\noff_tim=-30\r\napri_end=1\r\n");
+  StartApp();
+  // In creation order: id, text, style beyond WS_CHILD | WS_VISIBLE, x, y, width and height in dialog units, then
+  // the text typed before the dialog is left. An edit shows WS_BORDER as a client edge, a combo box hands
+  // WS_VSCROLL to its list, and only the checked radio button keeps WS_TABSTOP; a combo box's height is its
+  // list's reach.
+  const std::tuple<int, const char*, DWORD, RECT, const char*> controls[] = {
+      {117, "OK", BS_PUSHBUTTON | BS_CENTER | WS_TABSTOP, {56, 160, 32, 16}, nullptr},
+      {118, "ｷｬﾝｾﾙ", BS_PUSHBUTTON | BS_CENTER | WS_TABSTOP, {92, 160, 32, 16}, nullptr},
+      {119, "ﾍﾙﾌﾟ", BS_PUSHBUTTON | BS_CENTER | WS_TABSTOP, {128, 160, 32, 16}, nullptr},
+      {164, "dxf", CBS_DROPDOWN | WS_TABSTOP, {4, 16, 68, 52}, "dwg"},
+      {-1, "ファイルの種類", SS_LEFT, {4, 8, 48, 8}, nullptr},
+      {102, "txt", WS_BORDER | WS_TABSTOP, {80, 16, 68, 12}, "jww"},
+      {114, "新規登録", BS_PUSHBUTTON | BS_CENTER | WS_TABSTOP, {152, 16, 32, 12}, nullptr},
+      {101, "C:\\ソフト\\表示.exe", WS_BORDER | WS_TABSTOP, {4, 44, 216, 12}, "D:\\表\\v.exe"},
+      {103, "起動ファイル", SS_LEFT, {4, 36, 44, 8}, nullptr},
+      {104, "参照", BS_PUSHBUTTON | BS_CENTER | WS_TABSTOP, {188, 32, 32, 12}, nullptr},
+      {105, "/p ", WS_BORDER | WS_TABSTOP, {4, 68, 84, 12}, "/a"},
+      {106, "オプションの指定", SS_LEFT, {4, 60, 52, 8}, nullptr},
+      {107, " /q", WS_BORDER | WS_TABSTOP, {136, 68, 84, 12}, "/b"},
+      {108, "選択ファイル名", SS_LEFTNOWORDWRAP, {88, 70, 44, 8}, nullptr},
+      {121, "１動作を強制的に終了させる設定内容", BS_GROUPBOX | WS_GROUP, {4, 88, 216, 68}, nullptr},
+      {112, "時間の設定", SS_LEFT, {76, 100, 36, 8}, nullptr},
+      {111, "-30", WS_BORDER | WS_TABSTOP, {76, 108, 40, 12}, "45"},
+      {120, "起動したアプリを強制終了方法", BS_GROUPBOX | WS_GROUP, {8, 124, 208, 28}, nullptr},
+      {115, "EnumWindows→5秒→TerminateProcess", BS_AUTORADIOBUTTON, {12, 136, 136, 8}, nullptr},
+      {116, "TerminateProcess", BS_AUTORADIOBUTTON | WS_TABSTOP, {152, 136, 56, 8}, nullptr},
+      {113, "）sec", SS_LEFT, {188, 108, 16, 8}, nullptr},
+      {110, "強制終了させる", BS_AUTOCHECKBOX | WS_TABSTOP, {12, 100, 60, 8}, nullptr},
+      {109, "＋（サイズ÷", SS_LEFT, {118, 108, 42, 8}, nullptr},
+      {123, "0", WS_BORDER | WS_TABSTOP, {156, 108, 32, 12}, "7"},
+      {125, "1sec分のサイズ", SS_LEFT, {148, 100, 52, 8}, nullptr},
+  };
   for (int way : {IDC_SET_CANCEL, 0, IDC_SET_OK}) {  // 0: the close box
     OnDialog([&](HWND dialog, int) {
-      RECT size = {0, 0, 222, 177}, client;
-      MapDialogRect(dialog, &size), GetClientRect(dialog, &client);
-      // The combo box's list stops at the first empty entry; the check box and radio buttons follow the settings.
-      EXPECT_TRUE(Text(dialog) == "環境設定" && GetWindow(dialog, GW_OWNER) == main && GetFocus() == GetDlgItem(dialog, 117) && client.right == size.right &&
-                  client.bottom == size.bottom && SendDlgItemMessageA(dialog, 164, CB_GETCOUNT, 0, 0) == 1 && IsDlgButtonChecked(dialog, 110) && IsDlgButtonChecked(dialog, 116));
+      EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_SET_FORCE_END));
       HWND child = GetWindow(dialog, GW_CHILD);
-      for (const Control* c = controls; c != std::end(controls); ++c, child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT want = c->box, got;
-        MapDialogRect(dialog, &want), GetWindowRect(child, &got), MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
-        DWORD style = GetWindowLongA(child, GWL_STYLE) | (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE ? WS_BORDER : 0);
-        EXPECT_TRUE(static_cast<WORD>(GetDlgCtrlID(child)) == static_cast<WORD>(c->id) && Text(child) == c->text && style == (WS_CHILD | WS_VISIBLE | c->style) &&
-                    got.left == want.left && got.top == want.top && got.right - got.left == want.right && (c->id == 164 || got.bottom - got.top == want.bottom)) << c->id;
+      for (const auto& [id, text, style, box, typed] : controls) {
+        RECT want = box, got;
+        MapDialogRect(dialog, &want);
+        GetWindowRect(child, &got);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
+        LONG height = id == 164 ? want.bottom : got.bottom - got.top;
+        DWORD shown = GetWindowLongA(child, GWL_STYLE);
+        if (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) shown |= WS_BORDER;
+        // One check of the whole line, so that a failure shows which of its parts differs.
+        EXPECT_EQ(std::make_tuple(LOWORD(GetDlgCtrlID(child)), Text(child), shown, got.left, got.top,
+                                  got.right - got.left, height),
+                  std::make_tuple(LOWORD(id), std::string(text), WS_CHILD | WS_VISIBLE | style, want.left, want.top,
+                                  want.right, want.bottom));
+        if (typed) SetWindowTextA(child, typed);
+        child = GetWindow(child, GW_HWNDNEXT);
       }
       EXPECT_EQ(child, nullptr);
-      size_t boxes = Boxes().size();
-      for (const char* type : {"dwg", "jww"}) SetDlgItemTextA(dialog, IDC_SET_NEWTYPE, type), Click(dialog, IDC_SET_REGISTER);
-      EXPECT_TRUE(Boxes().size() - boxes == (way == IDC_SET_CANCEL ? 1u : 2u) &&  // jww is new only the first time
-                  Boxes().back().owner == dialog && Boxes().back().text == "すでに登録済みの文字です。" && Boxes().back().caption == "残念！");
-      for (auto& field : typed) SetDlgItemTextA(dialog, field.first, field.second);
-      CheckDlgButton(dialog, IDC_SET_FORCE_END, BST_UNCHECKED), CheckRadioButton(dialog, IDC_SET_END_WINDOWS, IDC_SET_END_TERMINATE, IDC_SET_END_WINDOWS);
-      Click(dialog, IDOK), Click(dialog, IDCANCEL);  // Enter and Escape
+      CheckDlgButton(dialog, IDC_SET_FORCE_END, BST_UNCHECKED);
+      CheckRadioButton(dialog, IDC_SET_END_WINDOWS, IDC_SET_END_TERMINATE, IDC_SET_END_WINDOWS);
+      ClearBoxes();
+      SendMessageA(dialog, WM_COMMAND, IDC_SET_REGISTER, 0);  // jww is new only the first time
+      ExpectBoxes(way == IDC_SET_CANCEL ? 0 : 1, dialog, "すでに登録済みの文字です。", "残念！", MB_OK);
+      SendMessageA(dialog, WM_COMMAND, IDOK, 0);      // Enter
+      SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // Escape
       EXPECT_TRUE(IsWindowVisible(dialog));
-      way ? Click(dialog, way) : void(SendMessageA(dialog, WM_CLOSE, 0, 0));
-    }), Command(IDM_SETTINGS);
+      SendMessageA(dialog, way ? WM_COMMAND : WM_CLOSE, way, 0);
+    });
+    Command(IDM_SETTINGS);
   }
   CloseApp();
-  EXPECT_EQ(ReadFileBytes(dir + "\\plimsar.ini"), "filetypemax=4\r\nfile_type0=dwg\r\nfile_type1=\r\nfile_type2=dxf\r\nfile_type3=jww\r\n"
-            "fileselect=0\r\nf=d:\\図面\r\np=D:\\表\\v.exe\r\nop_m1=/a\r\nop_m2=/b\r\noff_mode=0\r\noff_tim=45\r\napri_end=0\r\noff_size=7\r\n");
+  EXPECT_EQ(
+      ReadFileBytes(dir + "\\plimsar.ini"),
+      "filetypemax=4\r\nfile_type0=dwg\r\nfile_type1=\r\nfile_type2=dxf\r\nfile_type3=jww\r\nfileselect=0\r\n"
+      "f=c:\\\r\np=D:\\表\\v.exe\r\nop_m1=/a\r\nop_m2=/b\r\noff_mode=0\r\noff_tim=45\r\napri_end=0\r\noff_size=7\r\n");
 }
 
-// The program chosen by browsing is stored at once, unless the choice was cancelled or too long for
-// it: a path of more than 255 bytes comes back filling the whole buffer, unterminated.
+// A program chosen by browsing is shown and stored at once, and Cancel keeps it; one longer than 255 bytes comes
+// back filling the whole buffer, unterminated, and leaves p as it was.
 TEST_F(SettingsTest, BrowsedProgramIsStoredAtOnceUnlessTooLong) {
   StartApp();
-  std::string longest = "C:\\" + std::string(252, 'a'), tooLong = "C:\\";  // 255 bytes; 277 bytes in 152 characters
-  while (tooLong.size() < 253) tooLong += "表";
-  const std::pair<BOOL, std::string> cases[] = {{TRUE, "D:\\ツール\\v.exe"}, {FALSE, "C:\\not.exe"}, {TRUE, tooLong + std::string(24, 'a')}, {TRUE, longest}};
-  for (auto& c : cases) {
-    std::string before = g_settings.p, after = c.first && c.second.size() < 256 ? c.second : before;
-    OnOpenFile([&](OPENFILENAMEA* ofn) {
-      EXPECT_TRUE(LockFree() && ofn->lpstrFile == before && ofn->nMaxFile == 256 && ofn->Flags == OFN_HIDEREADONLY && GetDlgItem(ofn->hwndOwner, 104) &&
-                  std::string(ofn->lpstrTitle) == "PalyFileの在処を指定" && !std::memcmp(ofn->lpstrFilter, "PalyFile(*.exe)\0*.exe\0ALLFile(*.*)\0*.*\0", 40));
-      return std::memcpy(ofn->lpstrFile, c.second.c_str(), std::min<size_t>(c.second.size() + 1, ofn->nMaxFile)), c.first;
-    });
-    OnDialog([&](HWND dialog, int) { Click(dialog, IDC_SET_BROWSE), before = Text(GetDlgItem(dialog, IDC_SET_PROGRAM)), EndDialog(dialog, 0); }), Command(IDM_SETTINGS);
-    EXPECT_EQ(before + "|" + g_settings.p, after + "|" + after);  // shown, and stored at once however the dialog is left
-  }
+  const std::string longest = "C:\\" + std::string(252, 'a');  // 255 bytes
+  OnDialog([&](HWND dialog, int) {
+    for (const std::string& path : {longest + "a", longest}) {
+      OnOpenFile([&](OPENFILENAMEA* ofn) {
+        EXPECT_TRUE(LockFree());
+        std::memcpy(ofn->lpstrFile, path.c_str(), std::min<size_t>(path.size() + 1, ofn->nMaxFile));
+        return TRUE;
+      });
+      SendMessageA(dialog, WM_COMMAND, IDC_SET_BROWSE, 0);
+      EXPECT_EQ(g_settings.p, path == longest ? longest : "");
+    }
+    EXPECT_EQ(Text(GetDlgItem(dialog, IDC_SET_PROGRAM)), longest);
+    SendMessageA(dialog, WM_COMMAND, IDC_SET_CANCEL, 0);
+  });
+  Command(IDM_SETTINGS);
+  EXPECT_EQ(g_settings.p, longest);
 }
 
-// Saving replaces plimsar.ini whole through plimsar.ini.new and keeps its attributes; where that name
-// cannot be made (here a folder holds it) the file is written in place. A read-only file or one that
-// cannot be written is kept whole, with a warning. A start removes a plimsar.ini.new left behind, and
-// the warning of a file that cannot be read comes without the settings lock held.
+// Saving replaces plimsar.ini whole through plimsar.ini.new and keeps its attributes; where that name cannot be
+// made (here a folder holds it) the file is written in place. A read-only file or one that cannot be written is
+// kept whole, with a warning. A start removes a plimsar.ini.new left behind, and the warning of a file that cannot
+// be read comes without the settings lock held.
 TEST_F(SettingsTest, SaveReplacesTheFileWholeAndLeavesNothingBehind) {
+  const std::string warning = "ﾌｧｲﾙが開けません|ﾌｧｲﾙｴﾗｰ|48|", old = "off_tim=9\r\n";
+  const std::string saved =
+      "filetypemax=0\r\nfileselect=0\r\nf=c:\\\r\np=\r\nop_m1=\r\nop_m2=\r\noff_mode=0\r\n"
+      "off_tim=77\r\napri_end=0\r\noff_size=0\r\n";
   // The old file's attributes (0: none); whether a folder takes the new name; the file held open while the tool
   // starts (1) or saves (2); then whether the save lands, and the boxes shown.
-  const std::string warning = "ﾌｧｲﾙが開けません|ﾌｧｲﾙｴﾗｰ|48|";
-  struct Case { DWORD attributes; bool taken; int held; bool saved; std::string boxes; } cases[] = {
-      {0, false, 0, true, ""}, {FILE_ATTRIBUTE_HIDDEN, false, 0, true, ""}, {0, true, 0, true, ""}, {0, true, 2, false, warning},
-      {0, false, 2, false, warning}, {FILE_ATTRIBUTE_READONLY, false, 0, false, warning}, {0, false, 1, true, warning}};
+  const std::tuple<DWORD, bool, int, bool, std::string> cases[] = {
+      {FILE_ATTRIBUTE_HIDDEN, false, 0, true, ""},          // replaced, still hidden
+      {0, true, 0, true, ""},                               // written in place
+      {0, true, 2, false, warning},                         // neither possible
+      {0, false, 2, false, warning},                        // not replaceable
+      {FILE_ATTRIBUTE_READONLY, false, 0, false, warning},  // never written
+      {0, false, 1, true, warning},                         // unreadable at the start
+  };
   std::string boxes;
   SetModalHooks({[&](HWND, const char* text, const char* caption, UINT type) {
-    return boxes += std::string(text) + "|" + caption + "|" + std::to_string(type) + (LockFree() ? "|" : "|locked"), IDOK;
+    boxes += std::string(text) + "|" + caption + "|" + std::to_string(type) + (LockFree() ? "|" : "|locked");
+    return IDOK;
   }});
-  for (const Case& c : cases) {
-    std::string ini = (dir = MakeTempDir("save")) + "\\plimsar.ini", old = "off_tim=9\r\n";
-    WriteFileBytes(ini, old), WriteFileBytes(ini + ".new", "left by a save killed half-way"), SetFileAttributesA(ini.c_str(), c.attributes ? c.attributes : FILE_ATTRIBUTE_NORMAL);
-    auto hold = [&](int when) { return c.held == when ? CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr; };
-    HANDLE held = hold(1);
-    StartApp(), CloseHandle(held);
-    EXPECT_FALSE(FileExists(ini + ".new")) << c.attributes;
-    if (c.taken) CreateDirectoryA((ini + ".new").c_str(), nullptr);
-    g_settings.off_tim = 77, held = hold(2);
-    CloseApp(), CloseHandle(held);
-    EXPECT_EQ(GetFileAttributesA(ini.c_str()) & 7, c.attributes & 7);  // read-only, hidden, system
-    EXPECT_TRUE(c.saved ? ReadFileBytes(ini).find("\r\noff_tim=77\r\n") != std::string::npos : ReadFileBytes(ini) == old);
-    EXPECT_EQ(GetFileAttributesA((ini + ".new").c_str()), c.taken ? FILE_ATTRIBUTE_DIRECTORY : INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(std::exchange(boxes, ""), c.boxes) << c.attributes << c.taken << c.held;
+  for (const auto& [attributes, taken, held, landed, shown] : cases) {
+    SCOPED_TRACE(testing::Message() << attributes << " " << taken << " " << held);
+    dir = MakeTempDir("save");
+    const std::string ini = dir + "\\plimsar.ini";
+    WriteFileBytes(ini, old);
+    WriteFileBytes(ini + ".new", "left by a save killed half-way");
+    SetFileAttributesA(ini.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
+    HANDLE file = held == 1 ? CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+    StartApp();
+    CloseHandle(file);
+    EXPECT_FALSE(FileExists(ini + ".new"));
+    if (taken) CreateDirectoryA((ini + ".new").c_str(), nullptr);
+    g_settings.off_tim = 77;
+    file = held == 2 ? CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+    CloseApp();
+    CloseHandle(file);
+    EXPECT_EQ(GetFileAttributesA(ini.c_str()) & 7, attributes & 7);  // read-only, hidden, system
+    EXPECT_EQ(ReadFileBytes(ini), landed ? saved : old);
+    EXPECT_EQ(GetFileAttributesA((ini + ".new").c_str()), taken ? FILE_ATTRIBUTE_DIRECTORY : INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(boxes, shown);
+    boxes.clear();
   }
 }
