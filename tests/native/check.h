@@ -1,13 +1,11 @@
-// Shared helpers of the native tests: tables of texts, buffers compared whole.
+// Shared helpers of the native tests: fixed-size buffers compared whole.
 #pragma once
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
 
-using namespace std::string_literals;
 using Ints = std::vector<int64_t>;
 using Texts = std::vector<std::string>;
 
@@ -15,7 +13,8 @@ using Texts = std::vector<std::string>;
 inline std::string Zeroed(const std::string& text, size_t size) { return text + std::string(size - text.size(), '\0'); }
 
 // The size bytes that fill writes into a buffer of "x", and the guard byte behind them.
-template <class Fill> std::string Filled(size_t size, Fill fill) {
+template <class Fill>
+std::string Filled(size_t size, Fill fill) {
   std::string out(size + 1, 'x');
   fill(&out[0]);
   return out;

@@ -7,7 +7,8 @@ TEST(PathArgs, SplitWildcardsListsAndForwardedBlocks) {
   const std::pair<const wchar_t*, W> lines[] = {
       {L"plimsar.exe", W{}},
       {L"  p a", W{L"a"}},
-      {L"\"C:\\Program Files\\p.exe\" a.dwg  \"C:\\My Drawings\\b.dwg\"\t@l.txt", W{L"a.dwg", L"C:\\My Drawings\\b.dwg", L"@l.txt"}},
+      {L"\"C:\\Program Files\\p.exe\" a.dwg  \"C:\\My Drawings\\b.dwg\"\t@l.txt",
+       W{L"a.dwg", L"C:\\My Drawings\\b.dwg", L"@l.txt"}},
       {L"p \"C:\\\" x\"y z\"w \"\"", W{L"C:\\", L"xy zw", L""}},
   };
   for (const auto& c : lines) EXPECT_EQ(SplitArguments(c.first), c.second) << c.first;
