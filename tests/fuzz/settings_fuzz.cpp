@@ -8,20 +8,18 @@
 #include "common/cp932.h"
 #include "settings/settings.h"
 
-namespace {
-
-void Check(bool ok) {
+static void Check(bool ok) {
   if (!ok) std::abort();
 }
 
 // A text field holds its zero, and its last character is whole: a lead byte
 // only with its trail byte behind it.
-void CheckText(const char* field, size_t size) {
+static void CheckText(const char* field, size_t size) {
   size_t len = strnlen(field, size), last = cp932::LastCharOffset(field, len);
   Check(len < size && (len == 0 || !cp932::IsLeadByte(field[last]) || last + 2 == len));
 }
 
-Settings Read(const char* data, size_t size, size_t chunk) {
+static Settings Read(const char* data, size_t size, size_t chunk) {
   Settings s;
   ResetSettings(s);
   SettingsTextReader reader(s);
@@ -33,8 +31,6 @@ Settings Read(const char* data, size_t size, size_t chunk) {
   for (const auto& type : s.file_type) CheckText(type, kFileTypeSize);
   return s;
 }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const char* text = reinterpret_cast<const char*>(data);

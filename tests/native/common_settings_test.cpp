@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "app/window_layout.h"
 #include "common/cp932.h"
 #include "common/help_address.h"
 #include "filelist/found_name.h"
@@ -49,6 +50,13 @@ static std::string LimitText(int32_t offMode, int32_t seconds) {
 TEST(StatusTexts, TheLimitTextHoldsEveryNumberWhole) {
   EXPECT_EQ(LimitText(0, 125), Zeroed("ﾀｲﾏｰOFF", kLimitTextSize) + "x");
   EXPECT_EQ(LimitText(1, -600000010), Zeroed("-10000000分-10秒", kLimitTextSize) + "x");
+  EXPECT_EQ(std::string(RunStateText(0)) + RunStateText(-1), "停止中動作中");
+}
+
+TEST(MainWindow, CentredWithTheListBetweenTheToolbarAndTheStatusBar) {
+  EXPECT_EQ(CenteredOrigin(1024, 600), 212);
+  const Band list = FileListBand(592, 446);
+  EXPECT_EQ(Ints({list.x, list.y, list.width, list.height}), Ints({0, 40, 592, 386}));
 }
 
 TEST(FileRows, KilobytesOfAThousandBytesDatesWithinTheirFieldAndTheNameToKeep) {
@@ -60,6 +68,7 @@ TEST(FileRows, KilobytesOfAThousandBytesDatesWithinTheirFieldAndTheNameToKeep) {
   const char* shortName = "ABCDEF~1.DWG";
   EXPECT_STREQ(UsableName("a", nullptr), "a");
   EXPECT_EQ(UsableName("図?.dwg", shortName), shortName);  // a character outside the code page came back as "?"
+  EXPECT_EQ(UsableName("図?.dwg", ""), nullptr);           // and the entry has no short name
 }
 
 static Settings Load(const std::string& text, size_t chunk = 4096) {

@@ -31,6 +31,9 @@ TEST(PathText, PathsThatDoNotFitAreRefusedNotCut) {
     EXPECT_EQ(out, Zeroed(fits ? folder + "\\" + name : "", kPathTextSize) + "x") << length << name;
     EXPECT_EQ(JoinedPathFits(length, name), fits) << length << name;
   }
+  char out[kPathTextSize];  // 255 bytes fit wherever they stand
+  EXPECT_TRUE(ConcatPath(out, A(255).c_str(), ""));
+  EXPECT_TRUE(ConcatPath(out, "", A(255).c_str()));
 }
 
 TEST(PathText, FoldersEndBeforeTheirLastRealSeparator) {
@@ -88,14 +91,20 @@ TEST(PickerRules, DriveRowsDotNamesAndNamesThatDifferInCaseOnly) {
       {"c:\\", "c:\\x", false},
   };
   for (const auto& [a, b, same] : pairs) EXPECT_EQ(SameTextIgnoringCase(a, b), same) << a << " " << b;
+  for (unsigned type = 0; type < 8; ++type)
+    EXPECT_EQ(DriveImage(type), (Ints{-1, -1, 4, 2, 5, 3, 6, -1}[type])) << type;
+  EXPECT_EQ(Ints({EntryImage("."), EntryImage("D")}), Ints({0, 1}));
 }
 
 // A folder tree as the file system reports it: entries by listing pattern.
 static std::map<std::string, std::vector<std::pair<std::string, uint32_t>>> disk;
+static int visits;
 
 static bool List(void*, const char* pattern, VisitEntry visit, void* walk) {
-  for (const auto& [name, attributes] : disk[pattern])
+  for (const auto& [name, attributes] : disk[pattern]) {
+    ++visits;
     if (!visit(walk, name.c_str(), attributes)) break;
+  }
   return true;
 }
 
@@ -116,14 +125,22 @@ TEST(FolderWalk, BreadthFirstThroughPlainFoldersAtMost32) {
   EXPECT_EQ(Walk("d:\\"), " d:\\ d:\\\\B d:\\\\A表 d:\\\\B\\ソ");
   // 30 subfolders and 3 in the first: the table fills with s0's first.
   for (int i = 0; i < 33; ++i) disk[i < 30 ? "w\\*" : "w\\s0\\*"].push_back({"s" + std::to_string(i % 30), 0x10});
+  visits = 0;
   const std::string walked = Walk("w");
   EXPECT_EQ(walked.substr(walked.rfind(' ')), " +w\\s0\\s0");
+  EXPECT_EQ(visits, 32);                      // the listing ends at the entry that finds the table full
+  disk[A(250) + "\\*"] = {{"123456", 0x10}};  // too long to join
+  EXPECT_EQ(Walk(A(250)), " " + A(250));
   EXPECT_EQ(Walk(A(255)), " " + A(255));  // never listed, as "\*" would not fit
   EXPECT_EQ(Walk(A(256)), "");
 }
 
 TEST(SearchHistory, NewestFirstElevenKeptTenComparedWholeCharacters) {
-  SearchState s = {};
+  struct {
+    SearchState s;
+    char after[2 * kPathTextSize];  // a shift past the history lands here
+  } guarded = {};
+  SearchState& s = guarded.s;
   auto remember = [&s](const Texts& texts) {
     for (const auto& text : texts) RememberSearchText(s, text.c_str());
     std::string out = std::to_string(HistoryCount(s));
@@ -136,6 +153,7 @@ TEST(SearchHistory, NewestFirstElevenKeptTenComparedWholeCharacters) {
   EXPECT_EQ(remember({"t0", "t1", "t2", "t3", "t4", "t5", "t6", "t7", "t8", "t9", "ア", "t1"}),
             "11,ア,t9,t8,t7,t6,t5,t4,t3,t2,t1,t0");  // only the 10 newest are compared
   EXPECT_EQ(remember({A(254) + "ソ", A(256)}).substr(0, 514), "11," + A(255) + "," + A(254) + ",");  // cut at 255
+  EXPECT_EQ(std::string(guarded.after, sizeof guarded.after), std::string(sizeof guarded.after, '\0'));
 }
 
 TEST(CurrentFolder, CopiesStayWithinTheirFieldsAndKeepCharactersWhole) {
@@ -201,6 +219,7 @@ TEST(TimeLimit, BasePlusSizeShareWrapsIn32BitsAndOnlyTheArmedLaunchExpires) {
   };
   for (const auto& [base, share, size, seconds] : limits)
     EXPECT_EQ(TimeLimitSeconds(base, share, size), seconds) << size;
+  EXPECT_EQ(TimerPeriodMs(5), 5000u);
   const std::tuple<TimerArming, uint32_t, uint64_t, bool> expiries[] = {
       // armed for, launch, now: it belongs
       {{3, 10000, 1000}, 4, 20000, false},        // armed for the launch before

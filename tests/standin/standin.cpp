@@ -21,19 +21,17 @@
 #include <fstream>
 #include <string>
 
-namespace {
+static bool g_leaveOnClose = false;
+static const std::string g_id = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64());
 
-bool g_leaveOnClose = false;
-const std::string g_id = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64());
-
-void Log(const char* event) {
+static void Log(const char* event) {
   const char* path = std::getenv("PLIMSAR_STANDIN_LOG");
   if (!path) return;
   std::ofstream(path, std::ios::app | std::ios::binary)
       << g_id << " " << event << " " << GetTickCount64() << " " << GetCommandLineA() << "\n";
 }
 
-LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg != WM_CLOSE) return DefWindowProcA(window, msg, wp, lp);
   Log("close");
   DestroyWindow(window);
@@ -42,13 +40,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 // The file it is launched for: the tool's line is "program" [op_m1]"path"[op_m2], and no option holds a quote.
-std::string JobPath() {
+static std::string JobPath() {
   std::string line = GetCommandLineA();
   size_t end = line.rfind('"'), start = line.rfind('"', end - 1);
   return start < end ? line.substr(start + 1, end - start - 1) : std::string();
 }
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Log("start");

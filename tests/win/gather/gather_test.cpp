@@ -67,9 +67,9 @@ static void PressSearch(HWND dialog, const std::string& text) {
 
 class Gather : public AppTest {
  protected:
-  // Starts the tool with the extension dwg selected, and f.
-  void Start(const std::string& f) {
-    WriteFileBytes(dir + "\\plimsar.ini", "filetypemax=1\r\nfile_type0=dwg\r\nf=" + f + "\r\n");
+  void SetUp() override {  // the tool with the extension dwg selected, f at c:\ as by default
+    AppTest::SetUp();
+    WriteFileBytes(dir + "\\plimsar.ini", "filetypemax=1\r\nfile_type0=dwg\r\n");
     StartApp();
   }
 };
@@ -78,7 +78,6 @@ TEST_F(Gather, FolderFilesWalkAndPickerNameWhatTheyReachAndWarnOnce) {
   // "??.dwg", the name 𠮷.dwg is chosen by, finds ab.dwg too.
   for (const char* name : {"a.dwg", "ab.dwg", "ab.dxf", "ソ表.dwg", "|.dwg"}) MakeFile(dir + "\\" + name);
   const std::string yoshi = ShortName(dir + "\\|.dwg");
-  Start("c:\\");
   for (int row = 0; row < 3; ++row) AppendRow("old.dwg", "x", "", 1, row);
   OnBrowse([&](BROWSEINFOA* info, char* out) {
     EXPECT_STREQ(reinterpret_cast<char*>(info->lParam), "c:\\");  // it opens at f
@@ -102,7 +101,7 @@ TEST_F(Gather, FolderFilesWalkAndPickerNameWhatTheyReachAndWarnOnce) {
   Command(IDM_REMOVE_ALL);
   Command(IDT_ADD_FILES);
   EXPECT_EQ(Column(g_fileList, 0), Rows({"a.dwg", yoshi}));
-  ExpectBoxes(1, main, "読込出来ません！", "ファイル追加操作", MB_ICONWARNING);  // one for both missing files
+  EXPECT_EQ(Boxes(), Texts{"読込出来ません！|ファイル追加操作|48|main"});  // one for both missing files
   // The walk: full's 31 subfolders take the table's last places while full is listed, so none of them is.
   const std::string t = dir + "\\t", full = dir + "\\full";
   for (const std::string& folder : {t, t + "\\|", full}) MakeFile(folder + "\\in.dwg");
@@ -128,7 +127,7 @@ TEST_F(Gather, FolderFilesWalkAndPickerNameWhatTheyReachAndWarnOnce) {
   EXPECT_EQ(Column(g_fileList, 1), Rows({t + "\\" + yoshiFolder}));
   ClearBoxes();
   WithoutListViews([&] { Command(IDT_FOLDER_PICKER); });
-  ExpectBoxes(1, main, "フォルダの一覧が作れません", "フォルダ選択", MB_ICONWARNING);
+  EXPECT_EQ(Boxes(), Texts{"フォルダの一覧が作れません|フォルダ選択|48|main"});
 }
 
 static bool g_refuseAll;  // plays a system without the library
@@ -148,7 +147,6 @@ TEST_F(Gather, DriveSearchTakesTheFirstFixedDriveWhateverTheLoaderAndNamesAMissi
   const std::string tick = std::to_string(GetTickCount()), name = "gt-" + tick + ".dwg", onC = "c:\\plimsar-" + tick;
   MakeFile(onC + "\\" + name);
   MakeFile("d:\\" + name);
-  Start("c:\\");
   OnDialog([&](HWND dialog, int) {
     EXPECT_EQ(Looks(dialog, IDC_SEARCH_GO), Texts({"図面ファイルの検索", "検索"}));
     PressSearch(dialog, name);
@@ -156,7 +154,7 @@ TEST_F(Gather, DriveSearchTakesTheFirstFixedDriveWhateverTheLoaderAndNamesAMissi
   g_loadLibraryEx = OldLoader;
   g_refuseAll = true;
   Command(IDM_DRIVE_SEARCH);
-  ExpectBoxes(1, main, "imagehlp.dllが読み込めません。", "ライブラリエラー", MB_ICONWARNING);
+  EXPECT_EQ(Boxes(), Texts{"imagehlp.dllが読み込めません。|ライブラリエラー|48|main"});
   // Nothing was remembered: the next search loads the library by its full path in the system folder.
   g_refuseAll = false;
   g_loads.clear();
@@ -168,7 +166,7 @@ TEST_F(Gather, DriveSearchTakesTheFirstFixedDriveWhateverTheLoaderAndNamesAMissi
   // A name only the CD-ROM (e:) and network (z:) drives hold is not found, and the progress dialog goes.
   OnDialog([&](HWND dialog, int) { PressSearch(dialog, "plimsar-off-hdd.dwg"); });
   Command(IDM_DRIVE_SEARCH);
-  ExpectBoxes(1, main, "ＨＤＤ内にありませんでした。", "ファイル検索", MB_ICONWARNING);
+  EXPECT_EQ(Boxes(), Texts{"ＨＤＤ内にありませんでした。|ファイル検索|48|main"});
   EXPECT_EQ(FindWindowA("#32770", ""), nullptr);
   EXPECT_EQ(RowCount(), 1);
 }

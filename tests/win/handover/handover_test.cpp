@@ -7,8 +7,6 @@
 #include "harness.h"
 #include "runner/job_table.h"
 
-namespace {
-
 class Handover : public AppTest {
  protected:
   void SetUp() override {
@@ -38,7 +36,7 @@ class Handover : public AppTest {
     SendMessageA(main, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
   }
   void ExpectWarning(const std::string& path) {
-    ExpectBoxes(1, main, ("読込出来ません！\n" + path).c_str(), "ファイル追加操作", MB_ICONWARNING);
+    EXPECT_EQ(Boxes(), Texts{"読込出来ません！\n" + path + "|ファイル追加操作|48|main"});
   }
 };
 
@@ -94,5 +92,3 @@ TEST_F(Handover, DropsDuringARunWaitForTheNextAndASecondStartFillsThisWindow) {
   EXPECT_EQ(Rows(), dir + "|job.dwg;" + dir + "|late.dwg;" + work + "|rel.dwg;");
   EXPECT_FALSE(FileExists(work + "\\plimsar.ini"));  // the second start never read or wrote one
 }
-
-}  // namespace

@@ -1,10 +1,7 @@
 #include "harness.h"
 
-#include <tlhelp32.h>
-
 #include <fstream>
 #include <mutex>
-#include <tuple>
 
 #include "app/entry.h"
 #include "app/main_window.h"
@@ -12,15 +9,18 @@
 #include "common/modal.h"
 
 static std::mutex g_boxLock;  // boxes may come from the worker thread
-static std::vector<RecordedBox> g_boxes;
-static std::vector<int> g_answers;
+static Texts g_boxes;
+static HANDLE g_boxGate;
 
 static int RecordBox(HWND owner, const char* text, const char* caption, UINT type) {
-  std::lock_guard<std::mutex> lock(g_boxLock);
-  g_boxes.push_back({owner, text, caption, type, GetCurrentThreadId()});
-  int answer = g_answers.empty() ? IDOK : g_answers.front();
-  if (!g_answers.empty()) g_answers.erase(g_answers.begin());
-  return answer;
+  char ownerName[16] = "";
+  if (owner && owner == g_mainWindow) strcpy(ownerName, "main");
+  else if (owner) GetClassNameA(owner, ownerName, sizeof ownerName);
+  std::unique_lock<std::mutex> lock(g_boxLock);
+  g_boxes.push_back(std::string(text) + "|" + caption + "|" + std::to_string(type) + "|" + ownerName);
+  lock.unlock();
+  if (!owner && g_boxGate) WaitForSingleObject(g_boxGate, 20000);
+  return IDOK;
 }
 
 static LRESULT CALLBACK RefuseListView(int code, WPARAM wp, LPARAM lp) {
@@ -38,17 +38,8 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
   return done();
 }
 
-static bool Never() { return false; }
-void Pump(int ms) { PumpUntil(Never, ms); }
-
-std::vector<DWORD> ProcessesNamed(const char* exeName) {
-  std::vector<DWORD> ids;
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32 pe = {sizeof pe};
-  for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe))
-    if (lstrcmpiA(pe.szExeFile, exeName) == 0) ids.push_back(pe.th32ProcessID);
-  CloseHandle(snap);
-  return ids;
+void Pump(int ms) {
+  PumpUntil([] { return false; }, ms);
 }
 
 std::string ReadFileBytes(const std::string& path) {
@@ -92,7 +83,7 @@ void AppTest::SetUp() {
   const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
   dir = MakeTempDir(std::string(info->test_suite_name()) + "-" + info->name());
   g_boxes.clear();
-  g_answers.clear();
+  g_boxGate = nullptr;
   // An unexpected dialog fails the test instead of waiting for a user.
   OnDialog([](HWND dialog, int id) {
     ADD_FAILURE() << "unexpected dialog " << id;
@@ -129,26 +120,16 @@ void AppTest::CloseApp() {
   main = g_mainWindow = g_fileList = g_toolbar = g_statusBar = nullptr;
 }
 
-std::vector<RecordedBox> AppTest::Boxes() {
+Texts AppTest::Boxes() {
   std::lock_guard<std::mutex> lock(g_boxLock);
   return g_boxes;
 }
 
-void AppTest::ExpectBoxes(size_t count, HWND owner, const char* text, const char* caption, UINT type) {
-  using Box = std::tuple<HWND, std::string, std::string, UINT>;
-  std::vector<Box> seen;
-  for (const RecordedBox& b : Boxes()) seen.emplace_back(b.owner, b.text, b.caption, b.type);
-  EXPECT_EQ(seen, std::vector<Box>(count, Box(owner, text, caption, type)));
-}
+void AppTest::HoldUnownedBoxes(HANDLE gate) { g_boxGate = gate; }
 
 void AppTest::ClearBoxes() {
   std::lock_guard<std::mutex> lock(g_boxLock);
   g_boxes.clear();
-}
-
-void AppTest::QueueAnswer(int answer) {
-  std::lock_guard<std::mutex> lock(g_boxLock);
-  g_answers.push_back(answer);
 }
 
 int main(int argc, char** argv) {

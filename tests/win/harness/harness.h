@@ -12,19 +12,10 @@
 
 using Texts = std::vector<std::string>;
 
-struct RecordedBox {
-  HWND owner;
-  std::string text, caption;
-  UINT type;
-  DWORD threadId;
-};
-
 // Pumps this thread's messages until done() holds or timeoutMs passes; returns done().
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
 // Pumps this thread's messages for ms milliseconds (WM_QUIT is swallowed).
 void Pump(int ms);
-// Ids of the running processes whose program file is named exeName.
-std::vector<DWORD> ProcessesNamed(const char* exeName);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
@@ -46,11 +37,11 @@ class AppTest : public ::testing::Test {
   // Closes the main window as its close box does, then the entry's loop and FinishTool.
   void CloseApp();
   void Command(int id) { SendMessageA(main, WM_COMMAND, id, 0); }
-  std::vector<RecordedBox> Boxes();
-  // Exactly count boxes so far, each with these owner, texts and type.
-  void ExpectBoxes(size_t count, HWND owner, const char* text, const char* caption, UINT type);
+  // The boxes so far as "text|caption|type|owner", the owner "main", a window class, or "" for none.
+  Texts Boxes();
   void ClearBoxes();
-  void QueueAnswer(int answer);  // the next box's answer (default IDOK)
+  // Holds a box owned by nothing, as the worker's are, until gate is set.
+  void HoldUnownedBoxes(HANDLE gate);
   // Drive the next modal dialogs (each inside its own modal loop), open-file and browse calls.
   void OnDialog(std::function<void(HWND dialog, int templateId)> driver) { driver_ = std::move(driver); }
   void OnOpenFile(std::function<BOOL(OPENFILENAMEA*)> hook) { openFile_ = std::move(hook); }

@@ -5,7 +5,6 @@
 #include <sstream>
 #include <thread>
 
-#include "common/modal.h"
 #include "filelist/file_list.h"
 #include "harness.h"
 #include "resource.h"
@@ -15,18 +14,18 @@
 #include "settings/settings.h"
 #include "settings/settings_lock.h"
 
-namespace {
-
 // Every launch fails: the first with ERROR_INTERNAL_ERROR, the others with ERROR_ACCESS_DENIED.
-size_t g_launchCalls;
-BOOL WINAPI FailedStart(LPCSTR, LPSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID, LPCSTR,
-                        LPSTARTUPINFOA, LPPROCESS_INFORMATION) {
+static size_t g_launchCalls;
+static BOOL WINAPI FailedStart(LPCSTR, LPSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID, LPCSTR,
+                               LPSTARTUPINFOA, LPPROCESS_INFORMATION) {
   SetLastError(g_launchCalls++ == 0 ? ERROR_INTERNAL_ERROR : ERROR_ACCESS_DENIED);
   return FALSE;
 }
 // A worker's thread that cannot be made, or made but not resumed.
-HANDLE WINAPI Unmade(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD, LPDWORD) { return nullptr; }
-DWORD WINAPI Unresumed(HANDLE) { return static_cast<DWORD>(-1); }
+static HANDLE WINAPI Unmade(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD, LPDWORD) {
+  return nullptr;
+}
+static DWORD WINAPI Unresumed(HANDLE) { return static_cast<DWORD>(-1); }
 
 struct Event {  // a line of the stand-ins' log (tests/standin)
   std::string id;
@@ -44,15 +43,7 @@ class Runner : public AppTest {
     CreateTimerQueueTimer(
         &watchdog, nullptr, [](void*, BOOLEAN) { ExitProcess(3); }, nullptr, 120000, 0, 0);
     SetEnvironmentVariableA("PLIMSAR_STANDIN_LOG", (dir + "\\log.txt").c_str());
-    // Boxes are recorded as "text|caption|type", then "|main" when the main window owns them. One owned by
-    // nothing comes from the worker and holds it until the gate opens.
-    SetModalHooks({[this](HWND owner, const char* text, const char* caption, UINT type) {
-      std::unique_lock<std::mutex> lock(boxLock);
-      boxes.push_back(std::string(text) + "|" + caption + "|" + std::to_string(type) + (owner == main ? "|main" : ""));
-      lock.unlock();
-      if (!owner) WaitForSingleObject(gate, 20000);
-      return IDOK;
-    }});
+    HoldUnownedBoxes(gate);
     StartApp();
     std::strcpy(g_settings.p, (ProgramFolder() + "standin.exe").c_str());
   }
@@ -85,18 +76,10 @@ class Runner : public AppTest {
   bool WaitRunEnd(int ms = 20000) {
     return PumpUntil([] { return g_run.running == 0 && !g_run.workerThread; }, ms);
   }
-  Texts Shown() {
-    std::lock_guard<std::mutex> lock(boxLock);
-    return boxes;
-  }
 
   HANDLE watchdog = nullptr;
   HANDLE gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  std::mutex boxLock;
-  Texts boxes;
 };
-
-}  // namespace
 
 // A run captures the marked rows in row order, or the whole list; a run it cannot take whole is refused with a
 // box. A worker that cannot be made or resumed leaves no run behind, nor anything for the next stop to wait for.
@@ -127,7 +110,7 @@ TEST_F(Runner, RunCommandsCaptureTheRowsOrRefuseThemWhole) {
   }
   const std::string thread = "CreateThreadで失敗しました。|Thread処理|0|main";
   const std::string many = "一度に実行できるファイルは100個までです。|選択ミス|48|main";
-  EXPECT_EQ(Shown(), (Texts{thread, thread, "ファイルが選択していません|選択ミス|48|main", many, many}));
+  EXPECT_EQ(Boxes(), (Texts{thread, thread, "ファイルが選択していません|選択ミス|48|main", many, many}));
 }
 
 // A failed launch's box comes from the worker, owned by nothing, after a second try only for ERROR_INTERNAL_ERROR.
@@ -135,11 +118,11 @@ TEST_F(Runner, RunCommandsCaptureTheRowsOrRefuseThemWhole) {
 // made then completes once the box is dismissed, and launches nothing more.
 TEST_F(Runner, WorkerHeldInItsLaunchFailureBox) {
   for (const char* name : {"a", "b"}) AddRow(name);
-  const std::string failed = "環境設定でPalyFinenameを正しく設定して下さい。|設定ミス|0";
+  const std::string failed = "環境設定でPalyFinenameを正しく設定して下さい。|設定ミス|0|";
   g_launchCalls = 0;
   g_startProcess = FailedStart;
   Command(IDM_RUN_ALL);
-  ASSERT_TRUE(PumpUntil([&] { return Shown().size() == 1; }, 20000));
+  ASSERT_TRUE(PumpUntil([&] { return Boxes().size() == 1; }, 20000));
   g_run.running = 0;  // as when the worker has cleared the flag and is about to end
   std::thread sender([&] {
     SendMessageTimeoutA(main, WM_COMMAND, IDM_RUN_ALL, 0, SMTO_NORMAL, 3000, nullptr);
@@ -149,12 +132,12 @@ TEST_F(Runner, WorkerHeldInItsLaunchFailureBox) {
   sender.join();
   ASSERT_TRUE(WaitRunEnd());
   // One run after the release, not two side by side; a launch is tried again only after ERROR_INTERNAL_ERROR.
-  EXPECT_EQ(Shown(), (Texts{failed, "すでにThreadは実行中です。|Thread処理|0|main", failed, failed}));
+  EXPECT_EQ(Boxes(), (Texts{failed, "すでにThreadは実行中です。|Thread処理|0|main", failed, failed}));
   EXPECT_EQ(g_launchCalls, 4u);
 
   ResetEvent(gate);
   Command(IDM_RUN_ALL);
-  ASSERT_TRUE(PumpUntil([&] { return Shown().size() == 5; }, 20000));
+  ASSERT_TRUE(PumpUntil([&] { return Boxes().size() == 5; }, 20000));
   ULONGLONG before = GetTickCount64();
   std::thread user([&] {
     Sleep(300);
@@ -209,7 +192,7 @@ TEST_F(Runner, OneJobBlinksUntilItsTimeLimitThenIsClosedAndTerminated) {
   EXPECT_LT(done, close[0].ms + 8500);
   EXPECT_LT(sent.load(), close[0].ms + 2500);  // not after a grace of their own
   EXPECT_EQ(Events("start").size(), 1u);       // b never ran
-  EXPECT_EQ(Shown(), Texts{"すでにThreadは実行中です。|Thread処理|0|main"});
+  EXPECT_EQ(Boxes(), Texts{"すでにThreadは実行中です。|Thread処理|0|main"});
   EXPECT_EQ(FindWindowA("#32770", nullptr), nullptr);  // the stopping dialog is gone
   EXPECT_TRUE(IsWindow(other));
   DestroyWindow(other);
@@ -263,13 +246,14 @@ TEST_F(Runner, SoakOfMixedRunsLeavesNothingBehind) {
     for (size_t i = first; i + 1 < starts.size(); i += 40) EXPECT_GT(starts[i + 1].ms - starts[i].ms, 400u) << i;
     for (size_t i = first; i < starts.size(); i += 40)
       EXPECT_EQ(Events("end", starts[i].id).size(), g_settings.apri_end ? 0u : 1u) << i;
-    EXPECT_TRUE(PumpUntil([] { return ProcessesNamed("standin.exe").empty(); }, 3000));
-    EXPECT_EQ(NextSelectedRow(-1), -1);  // no row left marked
+    EXPECT_TRUE(
+        PumpUntil([] { return !FindWindowA("PlimsarStandin", nullptr); }, 3000));  // every long-lived one has one
+    EXPECT_EQ(NextSelectedRow(-1), -1);                                            // no row left marked
     if (run == 1) GetProcessHandleCount(GetCurrentProcess(), &baseline);
   }
   stop = true;
   meddler.join();
   GetProcessHandleCount(GetCurrentProcess(), &handles);
   EXPECT_LE(handles, baseline) << "handles after run 1";
-  EXPECT_EQ(Shown(), Texts{});
+  EXPECT_EQ(Boxes(), Texts{});
 }

@@ -10,21 +10,17 @@
 #include "settings/settings.h"
 #include "settings/settings_lock.h"
 
-namespace {
-
-std::string Text(HWND window) {
+static std::string Text(HWND window) {
   char text[300] = {};
   GetWindowTextA(window, text, sizeof text);
   return text;
 }
 
 // Whether another thread could take the settings lock now.
-bool LockFree() {
+static bool LockFree() {
   auto tryLock = [] { return std::unique_lock<std::mutex>(SettingsMutex(), std::try_to_lock).owns_lock(); };
   return std::async(std::launch::async, tryLock).get();
 }
-
-}  // namespace
 
 using SettingsTest = AppTest;
 
@@ -92,7 +88,8 @@ TEST_F(SettingsTest, DialogShowsTheSettingsAndOnlyOkTakesTheControlsOver) {
       CheckRadioButton(dialog, IDC_SET_END_WINDOWS, IDC_SET_END_TERMINATE, IDC_SET_END_WINDOWS);
       ClearBoxes();
       SendMessageA(dialog, WM_COMMAND, IDC_SET_REGISTER, 0);  // jww is new only the first time
-      ExpectBoxes(way == IDC_SET_CANCEL ? 0 : 1, dialog, "すでに登録済みの文字です。", "残念！", MB_OK);
+      const Texts registered = {"すでに登録済みの文字です。|残念！|0|#32770"};
+      EXPECT_EQ(Boxes(), way == IDC_SET_CANCEL ? Texts{} : registered);
       SendMessageA(dialog, WM_COMMAND, IDOK, 0);      // Enter
       SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // Escape
       EXPECT_TRUE(IsWindowVisible(dialog));
