@@ -1,23 +1,32 @@
 #include "harness.h"
 
 #include <fstream>
+#include <future>
 #include <mutex>
 
 #include "app/entry.h"
 #include "app/main_window.h"
 #include "common/app_state.h"
 #include "common/modal.h"
+#include "settings/settings_lock.h"
 
 static std::mutex g_boxLock;  // boxes may come from the worker thread
 static Texts g_boxes;
 static HANDLE g_boxGate;
 
+bool SettingsLockFree() {
+  auto tryLock = [] { return std::unique_lock<std::mutex>(SettingsMutex(), std::try_to_lock).owns_lock(); };
+  return std::async(std::launch::async, tryLock).get();
+}
+
 static int RecordBox(HWND owner, const char* text, const char* caption, UINT type) {
+  const bool locked = !SettingsLockFree();  // shown in the box's record, as the worker's may not fail a test
   char ownerName[16] = "";
   if (owner && owner == g_mainWindow) strcpy(ownerName, "main");
   else if (owner) GetClassNameA(owner, ownerName, sizeof ownerName);
   std::unique_lock<std::mutex> lock(g_boxLock);
-  g_boxes.push_back(std::string(text) + "|" + caption + "|" + std::to_string(type) + "|" + ownerName);
+  g_boxes.push_back(std::string(text) + "|" + caption + "|" + std::to_string(type) + "|" + ownerName +
+                    (locked ? "|locked" : ""));
   lock.unlock();
   if (!owner && g_boxGate) WaitForSingleObject(g_boxGate, 20000);
   return IDOK;

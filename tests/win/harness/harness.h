@@ -25,6 +25,8 @@ std::wstring Wide(const std::string& path);
 std::string ProgramFolder();
 // A fresh empty directory under the test temp root.
 std::string MakeTempDir(const std::string& name);
+// Whether another thread could take the settings lock now.
+bool SettingsLockFree();
 // Runs body while creating a list view on this thread fails.
 void WithoutListViews(const std::function<void()>& body);
 
@@ -37,7 +39,8 @@ class AppTest : public ::testing::Test {
   // Closes the main window as its close box does, then the entry's loop and FinishTool.
   void CloseApp();
   void Command(int id) { SendMessageA(main, WM_COMMAND, id, 0); }
-  // The boxes so far as "text|caption|type|owner", the owner "main", a window class, or "" for none.
+  // The boxes so far as "text|caption|type|owner", the owner "main", a window class, or "" for none; "|locked"
+  // follows when the settings lock was held, as no modal call may wait with it held.
   Texts Boxes();
   void ClearBoxes();
   // Holds a box owned by nothing, as the worker's are, until gate is set.

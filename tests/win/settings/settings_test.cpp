@@ -1,25 +1,16 @@
 // The settings dialog and the settings file with real windows and files. The dialog's form rules (registering
 // case-sensitively, a full table of extensions) and the file's codec are tested natively.
 #include <cstring>
-#include <future>
 #include <tuple>
 
-#include "common/modal.h"
 #include "harness.h"
 #include "resource.h"
 #include "settings/settings.h"
-#include "settings/settings_lock.h"
 
 static std::string Text(HWND window) {
   char text[300] = {};
   GetWindowTextA(window, text, sizeof text);
   return text;
-}
-
-// Whether another thread could take the settings lock now.
-static bool LockFree() {
-  auto tryLock = [] { return std::unique_lock<std::mutex>(SettingsMutex(), std::try_to_lock).owns_lock(); };
-  return std::async(std::launch::async, tryLock).get();
 }
 
 using SettingsTest = AppTest;
@@ -112,7 +103,7 @@ TEST_F(SettingsTest, BrowsedProgramIsStoredAtOnceUnlessTooLong) {
   OnDialog([&](HWND dialog, int) {
     for (const std::string& path : {longest + "a", longest}) {
       OnOpenFile([&](OPENFILENAMEA* ofn) {
-        EXPECT_TRUE(LockFree());
+        EXPECT_TRUE(SettingsLockFree());
         std::memcpy(ofn->lpstrFile, path.c_str(), std::min<size_t>(path.size() + 1, ofn->nMaxFile));
         return TRUE;
       });
@@ -131,25 +122,20 @@ TEST_F(SettingsTest, BrowsedProgramIsStoredAtOnceUnlessTooLong) {
 // kept whole, with a warning. A start removes a plimsar.ini.new left behind, and the warning of a file that cannot
 // be read comes without the settings lock held.
 TEST_F(SettingsTest, SaveReplacesTheFileWholeAndLeavesNothingBehind) {
-  const std::string warning = "ﾌｧｲﾙが開けません|ﾌｧｲﾙｴﾗｰ|48|", old = "off_tim=9\r\n";
+  const std::string warning = "ﾌｧｲﾙが開けません|ﾌｧｲﾙｴﾗｰ|48|", old = "off_tim=9\r\n";  // then the owner
   const std::string saved =
       "filetypemax=0\r\nfileselect=0\r\nf=c:\\\r\np=\r\nop_m1=\r\nop_m2=\r\noff_mode=0\r\n"
       "off_tim=77\r\napri_end=0\r\noff_size=0\r\n";
   // The old file's attributes (0: none); whether a folder takes the new name; the file held open while the tool
   // starts (1) or saves (2); then whether the save lands, and the boxes shown.
-  const std::tuple<DWORD, bool, int, bool, std::string> cases[] = {
-      {FILE_ATTRIBUTE_HIDDEN, false, 0, true, ""},          // replaced, still hidden
-      {0, true, 0, true, ""},                               // written in place
-      {0, true, 2, false, warning},                         // neither possible
-      {0, false, 2, false, warning},                        // not replaceable
-      {FILE_ATTRIBUTE_READONLY, false, 0, false, warning},  // never written
-      {0, false, 1, true, warning},                         // unreadable at the start
+  const std::tuple<DWORD, bool, int, bool, Texts> cases[] = {
+      {FILE_ATTRIBUTE_HIDDEN, false, 0, true, {}},            // replaced, still hidden
+      {0, true, 0, true, {}},                                 // written in place
+      {0, true, 2, false, {warning}},                         // neither possible
+      {0, false, 2, false, {warning}},                        // not replaceable
+      {FILE_ATTRIBUTE_READONLY, false, 0, false, {warning}},  // never written
+      {0, false, 1, true, {warning + "main"}},                // unreadable at the start
   };
-  std::string boxes;
-  SetModalHooks({[&](HWND, const char* text, const char* caption, UINT type) {
-    boxes += std::string(text) + "|" + caption + "|" + std::to_string(type) + (LockFree() ? "|" : "|locked");
-    return IDOK;
-  }});
   for (const auto& [attributes, taken, held, landed, shown] : cases) {
     SCOPED_TRACE(testing::Message() << attributes << " " << taken << " " << held);
     dir = MakeTempDir("save");
@@ -169,7 +155,7 @@ TEST_F(SettingsTest, SaveReplacesTheFileWholeAndLeavesNothingBehind) {
     EXPECT_EQ(GetFileAttributesA(ini.c_str()) & 7, attributes & 7);  // read-only, hidden, system
     EXPECT_EQ(ReadFileBytes(ini), landed ? saved : old);
     EXPECT_EQ(GetFileAttributesA((ini + ".new").c_str()), taken ? FILE_ATTRIBUTE_DIRECTORY : INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(boxes, shown);
-    boxes.clear();
+    EXPECT_EQ(Boxes(), shown);
+    ClearBoxes();
   }
 }
