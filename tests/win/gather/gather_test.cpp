@@ -36,15 +36,10 @@ static std::string ShortName(const std::string& path) {
   return name;
 }
 
-// The texts of every row of a list view in one column.
+// The texts of a list view's column, in any order.
 static Rows Column(HWND list, int column) {
-  Rows texts;
-  char text[MAX_PATH];
-  for (int row = 0; row < ListView_GetItemCount(list); ++row) {
-    ListView_GetItemText(list, row, column, text, MAX_PATH);
-    texts.insert(text);
-  }
-  return texts;
+  const Texts texts = ColumnTexts(list, column);
+  return Rows(texts.begin(), texts.end());
 }
 
 // A dialog as built: its caption, the text of control, and its list's columns as "heading width".

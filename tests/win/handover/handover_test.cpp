@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "common/app_state.h"
 #include "filelist/add_paths.h"
 #include "filelist/file_list.h"
 #include "harness.h"
@@ -14,16 +15,6 @@ class Handover : public AppTest {
     WriteFileBytes(dir + "\\plimsar.ini",
                    "filetypemax=1\r\nfile_type0=dwg\r\np=" + ProgramFolder() + "standin.exe\r\n");
     StartApp();
-  }
-  std::string Rows() {  // "folder|name;" for each row, in list order
-    std::string rows;
-    char name[256], folder[256];
-    for (int r = 0; r < RowCount(); ++r) {
-      GetRowText(r, 0, name, sizeof name);
-      GetRowText(r, 1, folder, sizeof folder);
-      rows += std::string(folder) + "|" + name + ";";
-    }
-    return rows;
   }
   void Drop(const Texts& paths) {  // as Explorer hands them over
     std::wstring names;
@@ -51,15 +42,16 @@ TEST_F(Handover, ArgumentFormsBecomeRowsAndOneWarningNamesTheFirstFailure) {
   CloseHandle(CreateFileW(lost.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   AddPaths(main, ResolvePaths({L"a.txt", Wide(d) + L"\\sub\\", Wide(d) + L"\\w?.dwg", L"@list.txt",
                                Wide(d) + L"\\missing.dwg", Wide(d + "\\" + std::string(300, 'x') + ".dwg"), lost}));
-  std::string rows = Rows();
-  size_t last = rows.rfind(';', rows.size() - 2) + 1;
-  EXPECT_EQ(rows.substr(0, last),
-            d + "|a.txt;" + d + "\\sub|b.dwg;" + d + "|w1.dwg;" + d + "|lf.dwg;" + d + "|表.dwg;");
+  Texts names = ColumnTexts(g_fileList, 0), folders = ColumnTexts(g_fileList, 1);
+  ASSERT_EQ(names.size(), 6u);
   // The name the code page lacks comes last, by its short form, which names the same file.
-  std::string shortPath = rows.substr(last, rows.size() - last - 1);
-  shortPath.replace(shortPath.find('|'), 1, "\\");
+  const std::string shortPath = folders[5] + "\\" + names[5];
   EXPECT_EQ(shortPath.find('?'), std::string::npos) << shortPath;
   EXPECT_TRUE(FileExists(shortPath)) << shortPath;
+  names.pop_back();
+  folders.pop_back();
+  EXPECT_EQ(folders, Texts({d, d + "\\sub", d, d, d}));
+  EXPECT_EQ(names, Texts({"a.txt", "b.dwg", "w1.dwg", "lf.dwg", "表.dwg"}));
   ExpectWarning(d + "\\missing.dwg");
 }
 
@@ -70,7 +62,7 @@ TEST_F(Handover, DropsDuringARunWaitForTheNextAndASecondStartFillsThisWindow) {
   ASSERT_TRUE(PumpUntil([] { return g_jobTable.jobs[0].state == kJobRunning; }, 10000));
   WriteFileBytes(dir + "\\late.dwg", "exit");
   Drop({dir + "\\late.dwg", dir + "\\gone.dwg"});
-  EXPECT_EQ(Rows(), dir + "|job.dwg;" + dir + "|late.dwg;");
+  EXPECT_EQ(ColumnTexts(g_fileList, 0), Texts({"job.dwg", "late.dwg"}));
   EXPECT_EQ(g_jobTable.count, 1);  // the run goes on with its own rows
   EXPECT_EQ(g_run.running, 1);
   ExpectWarning(dir + "\\gone.dwg");
@@ -89,6 +81,7 @@ TEST_F(Handover, DropsDuringARunWaitForTheNextAndASecondStartFillsThisWindow) {
   CloseHandle(pi.hProcess);
   EXPECT_EQ(code, 0u);
   EXPECT_TRUE(PumpUntil([&] { return RowCount() == 3; }, 5000));
-  EXPECT_EQ(Rows(), dir + "|job.dwg;" + dir + "|late.dwg;" + work + "|rel.dwg;");
+  EXPECT_EQ(ColumnTexts(g_fileList, 0), Texts({"job.dwg", "late.dwg", "rel.dwg"}));
+  EXPECT_EQ(ColumnTexts(g_fileList, 1), Texts({dir, dir, work}));
   EXPECT_FALSE(FileExists(work + "\\plimsar.ini"));  // the second start never read or wrote one
 }

@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include <commctrl.h>
+
 #include <fstream>
 #include <future>
 #include <mutex>
@@ -80,6 +82,16 @@ std::string MakeTempDir(const std::string& name) {
   path += "\\" + name + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
   while (!CreateDirectoryA(path.c_str(), nullptr)) path += "x";
   return path;
+}
+
+Texts ColumnTexts(HWND list, int column) {
+  Texts texts;
+  char text[MAX_PATH];
+  for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+    ListView_GetItemText(list, row, column, text, MAX_PATH);
+    texts.push_back(text);
+  }
+  return texts;
 }
 
 void WithoutListViews(const std::function<void()>& body) {

@@ -27,6 +27,8 @@ std::string ProgramFolder();
 std::string MakeTempDir(const std::string& name);
 // Whether another thread could take the settings lock now.
 bool SettingsLockFree();
+// The texts of a list view's column, row by row.
+Texts ColumnTexts(HWND list, int column);
 // Runs body while creating a list view on this thread fails.
 void WithoutListViews(const std::function<void()>& body);
 
