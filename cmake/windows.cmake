@@ -63,10 +63,6 @@ foreach(suite_dir ${WIN_SUITES})
   set_tests_properties(win_${suite} PROPERTIES TIMEOUT 900)
 endforeach()
 
-# The help tests put this in the browser's place (tests/win/app).
-add_executable(browser_standin WIN32 ${CMAKE_SOURCE_DIR}/tests/win/app/browser/browser_standin.cpp)
-target_link_options(browser_standin PRIVATE -static)
-add_dependencies(win_app browser_standin)
 
 # Further Windows targets (test programs, benchmarks) add themselves here.
 file(GLOB WINDOWS_EXTRA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/windows-*.cmake)

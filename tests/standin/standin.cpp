@@ -1,4 +1,6 @@
-// Stand-in for the viewer the tool launches in the runner tests.
+// Stand-in for the viewer the tool launches in the runner tests, and for the
+// browser in the help tests: with PLIMSAR_BROWSER_LOG set, it only appends its
+// command line, as it was started, to that file.
 //
 // It logs to the file named by PLIMSAR_STANDIN_LOG (inherited from the test
 // through the tool), one line each:  <id> <event> <GetTickCount64()> <its command line>
@@ -47,6 +49,10 @@ static std::string JobPath() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  if (const char* browserLog = std::getenv("PLIMSAR_BROWSER_LOG")) {
+    std::ofstream(browserLog, std::ios::app | std::ios::binary) << GetCommandLineA() << "\n";
+    return 0;
+  }
   Log("start");
   std::string verb = "exit";
   unsigned long long lifeMs = 0, owner = 0;

@@ -10,7 +10,6 @@
 #include "harness.h"
 #include "resource.h"
 
-using Tool = AppTest;
 using Labels = std::vector<std::pair<int, std::string>>;
 
 // This thread's apartment type, or -1 without one.
@@ -22,7 +21,7 @@ static int Apartment() {
 
 // Without a list the tool says so and does not start; with it, the window is
 // built as below and COM lives on this thread from start-up to exit.
-TEST_F(Tool, StartsAsBuiltWithComUntilExitAndNotAtAllWithoutItsList) {
+TEST_F(AppTest, StartsAsBuiltWithComUntilExitAndNotAtAllWithoutItsList) {
   ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
   WithoutListViews([&] { EXPECT_EQ(StartTool(GetModuleHandleA(nullptr), SW_SHOWNORMAL), nullptr); });
   EXPECT_EQ(Boxes(), Texts{"ファイルリストが作れないため起動できません|Plimsar Ver1.02|48|"});
@@ -93,7 +92,7 @@ TEST_F(Tool, StartsAsBuiltWithComUntilExitAndNotAtAllWithoutItsList) {
 // The browser's command line as the stand-in browser saw it, and the warning
 // when there is no browser: for the tool's help page (menu and toolbar), the
 // homepage, and the settings dialog's help button, whose dialog stays open.
-TEST_F(Tool, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
+TEST_F(AppTest, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
   const std::string browser = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
   const std::string aside = browser + ".real", log = dir + "\\browser.log";
   std::string address = "file:///" + ProgramFolder() + "help/";
@@ -115,7 +114,7 @@ TEST_F(Tool, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
   std::string lines;
   for (bool there : {true, false}) {
     if (there) {
-      EXPECT_TRUE(CopyFileA((ProgramFolder() + "browser_standin.exe").c_str(), browser.c_str(), FALSE));
+      EXPECT_TRUE(CopyFileA((ProgramFolder() + "standin.exe").c_str(), browser.c_str(), FALSE));
     } else {  // a browser still ending keeps its file a moment
       EXPECT_TRUE(PumpUntil([&] { return DeleteFileA(browser.c_str()) || !FileExists(browser); }, 10000));
     }

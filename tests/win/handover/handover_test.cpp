@@ -26,9 +26,6 @@ class Handover : public AppTest {
     GlobalUnlock(memory);
     SendMessageA(main, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
   }
-  void ExpectWarning(const std::string& path) {
-    EXPECT_EQ(Boxes(), Texts{"読込出来ません！\n" + path + "|ファイル追加操作|48|main"});
-  }
 };
 
 TEST_F(Handover, ArgumentFormsBecomeRowsAndOneWarningNamesTheFirstFailure) {
@@ -52,7 +49,7 @@ TEST_F(Handover, ArgumentFormsBecomeRowsAndOneWarningNamesTheFirstFailure) {
   folders.pop_back();
   EXPECT_EQ(folders, Texts({d, d + "\\sub", d, d, d}));
   EXPECT_EQ(names, Texts({"a.txt", "b.dwg", "w1.dwg", "lf.dwg", "表.dwg"}));
-  ExpectWarning(d + "\\missing.dwg");
+  EXPECT_EQ(Boxes(), Texts{"読込出来ません！\n" + d + "\\missing.dwg|ファイル追加操作|48|main"});
 }
 
 TEST_F(Handover, DropsDuringARunWaitForTheNextAndASecondStartFillsThisWindow) {
@@ -65,7 +62,7 @@ TEST_F(Handover, DropsDuringARunWaitForTheNextAndASecondStartFillsThisWindow) {
   EXPECT_EQ(ColumnTexts(g_fileList, 0), Texts({"job.dwg", "late.dwg"}));
   EXPECT_EQ(g_jobTable.count, 1);  // the run goes on with its own rows
   EXPECT_EQ(g_run.running, 1);
-  ExpectWarning(dir + "\\gone.dwg");
+  EXPECT_EQ(Boxes(), Texts{"読込出来ません！\n" + dir + "\\gone.dwg|ファイル追加操作|48|main"});
   Command(336);  // stop
 
   const std::string work = MakeTempDir("second-start");

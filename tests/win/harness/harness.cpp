@@ -49,9 +49,8 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
   return done();
 }
 
-void Pump(int ms) {
-  PumpUntil([] { return false; }, ms);
-}
+static bool Never() { return false; }
+void Pump(int ms) { PumpUntil(Never, ms); }
 
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -13,12 +13,10 @@ static std::string Text(HWND window) {
   return text;
 }
 
-using SettingsTest = AppTest;
-
 // The dialog as its template builds it, filled from the settings, and so again after Cancel, the close box, Enter
 // and Escape, which change nothing; OK takes every control over. An extension registered stays registered even so;
 // one registered already is refused with a box.
-TEST_F(SettingsTest, DialogShowsTheSettingsAndOnlyOkTakesTheControlsOver) {
+TEST_F(AppTest, DialogShowsTheSettingsAndOnlyOkTakesTheControlsOver) {
   WriteFileBytes(dir + "\\plimsar.ini",
                  "filetypemax=3\r\nfile_type0=dwg\r\nfile_type1=\r\nfile_type2=dxf\r\nfileselect=2\r\n"
                  "p=C:\\ソフト\\表示.exe\r\nop_m1=/p \r\nop_m2= /q\r\noff_mode=1\r\noff_tim=-30\r\napri_end=1\r\n");
@@ -97,7 +95,7 @@ TEST_F(SettingsTest, DialogShowsTheSettingsAndOnlyOkTakesTheControlsOver) {
 
 // A program chosen by browsing is shown and stored at once, and Cancel keeps it; one longer than 255 bytes comes
 // back filling the whole buffer, unterminated, and leaves p as it was.
-TEST_F(SettingsTest, BrowsedProgramIsStoredAtOnceUnlessTooLong) {
+TEST_F(AppTest, BrowsedProgramIsStoredAtOnceUnlessTooLong) {
   StartApp();
   const std::string longest = "C:\\" + std::string(252, 'a');  // 255 bytes
   OnDialog([&](HWND dialog, int) {
@@ -121,7 +119,7 @@ TEST_F(SettingsTest, BrowsedProgramIsStoredAtOnceUnlessTooLong) {
 // made (here a folder holds it) the file is written in place. A read-only file or one that cannot be written is
 // kept whole, with a warning. A start removes a plimsar.ini.new left behind, and the warning of a file that cannot
 // be read comes without the settings lock held.
-TEST_F(SettingsTest, SaveReplacesTheFileWholeAndLeavesNothingBehind) {
+TEST_F(AppTest, SaveReplacesTheFileWholeAndLeavesNothingBehind) {
   const std::string warning = "ﾌｧｲﾙが開けません|ﾌｧｲﾙｴﾗｰ|48|", old = "off_tim=9\r\n";  // then the owner
   const std::string saved =
       "filetypemax=0\r\nfileselect=0\r\nf=c:\\\r\np=\r\nop_m1=\r\nop_m2=\r\noff_mode=0\r\n"
