@@ -43,7 +43,7 @@ file(GLOB HARNESS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/harnes
 add_library(win_harness STATIC ${HARNESS_SOURCES})
 target_include_directories(win_harness PUBLIC ${CMAKE_SOURCE_DIR}/tests/win/harness)
 target_compile_options(win_harness PRIVATE ${PLIMSAR_CHARSET_FLAGS} ${PLIMSAR_WARNINGS})
-target_link_libraries(win_harness PUBLIC plimsar_core gtest version)
+target_link_libraries(win_harness PUBLIC plimsar_core gtest_main version)
 
 file(GLOB WIN_SUITES CONFIGURE_DEPENDS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/win/*)
 foreach(suite_dir ${WIN_SUITES})

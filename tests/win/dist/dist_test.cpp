@@ -10,8 +10,7 @@ TEST(Dist, UnpackedToolStartsInAnEmptyFolderAndSavesDefaultsOnExit) {
   // file system); its one folder is named after the version.
   std::string root = std::string("Z:") + getenv("PLIMSAR_DIST_UNPACKED") + "/plimsar-1.0.2";
   std::replace(root.begin(), root.end(), '/', '\\');
-  EXPECT_TRUE(FileExists(root + "\\help\\plimsar.html"));
-  EXPECT_TRUE(FileExists(root + "\\help\\settings.html"));
+  for (const char* page : {"plimsar.html", "settings.html"}) EXPECT_TRUE(FileExists(root + "\\help\\" + page)) << page;
   std::string work = MakeTempDir("dist-run"), command = "\"" + root + "\\plimsar.exe\"";
   STARTUPINFOA startup = {sizeof startup};
   PROCESS_INFORMATION process = {};

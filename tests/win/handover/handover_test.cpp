@@ -31,9 +31,8 @@ class Handover : public AppTest {
 TEST_F(Handover, ArgumentFormsBecomeRowsAndOneWarningNamesTheFirstFailure) {
   const std::string d = dir;
   CreateDirectoryA((d + "\\sub").c_str(), nullptr);
-  for (const char* f : {"\\a.txt", "\\w1.dwg", "\\w22.dwg", "\\sub\\b.dwg", "\\sub\\c.txt", "\\lf.dwg", "\\表.dwg"}) {
+  for (const char* f : {"\\a.txt", "\\w1.dwg", "\\w22.dwg", "\\sub\\b.dwg", "\\sub\\c.txt", "\\lf.dwg", "\\表.dwg"})
     WriteFileBytes(d + f, "x");
-  }
   WriteFileBytes(d + "\\list.txt", "\r\n; a comment\r\nlf.dwg\n  \"表.dwg\"  \r\n");
   const std::wstring lost = Wide(d + "\\|.dwg");  // outside code page 932
   CloseHandle(CreateFileW(lost.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));

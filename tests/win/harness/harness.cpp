@@ -100,6 +100,7 @@ void WithoutListViews(const std::function<void()>& body) {
 }
 
 void AppTest::SetUp() {
+  ASSERT_EQ(GetACP(), 932u) << "the tests need code page 932: run them under LC_ALL=ja_JP.UTF-8";
   const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
   dir = MakeTempDir(std::string(info->test_suite_name()) + "-" + info->name());
   g_boxes.clear();
@@ -150,11 +151,4 @@ void AppTest::HoldUnownedBoxes(HANDLE gate) { g_boxGate = gate; }
 void AppTest::ClearBoxes() {
   std::lock_guard<std::mutex> lock(g_boxLock);
   g_boxes.clear();
-}
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  if (GetACP() == 932) return RUN_ALL_TESTS();
-  fprintf(stderr, "the tests need code page 932 (run them under LC_ALL=ja_JP.UTF-8), got %u\n", GetACP());
-  return 2;
 }
