@@ -6,6 +6,7 @@
 #include "common/app_state.h"
 #include "common/modal.h"
 #include "common/cp932.h"
+#include "filelist/entry_rules.h"
 #include "filelist/file_list.h"
 #include "filelist/found_name.h"
 #include "filelist/gather.h"
@@ -74,21 +75,11 @@ bool ReadListFile(const std::wstring& path, std::string* text) {
   return ok;
 }
 
-// A file becomes one row, named as the file system stores it.
+// A file becomes one row, as a file chosen in the open-file dialog does.
 bool AddFile(const std::string& path) {
   char folder[kPathTextSize];
-  if (!FolderOfPath(path.c_str(), folder)) return false;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(path.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  FindClose(find);
-  const char* name = UsableName(data.cFileName, data.cAlternateFileName);
-  if (!name) return false;
-  char date[40] = {};
-  int32_t sizeKb = 0;
-  RowTextsFromFindData(data, date, &sizeKb);
-  AppendRow(name, folder, date, sizeKb, RowCount());
-  return true;
+  const char* name = path.c_str() + cp932::LastBackslash(path.c_str()) + 1;
+  return FolderOfPath(path.c_str(), folder) && AppendFileRow(folder, name);
 }
 
 // A folder is scanned as the per-folder command scans the chosen one; a
@@ -117,7 +108,7 @@ bool AddMatches(const std::string& pattern) {
   bool ok = true;
   do {
     const char* name = UsableName(data.cFileName, data.cAlternateFileName);
-    if (name && (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)) continue;
+    if (name && IsDotOrDotDot(name)) continue;
     char path[kPathTextSize];
     ok = name && JoinPath(path, folder, name) && AddOne(path) && ok;
   } while (FindNextFileA(find, &data));

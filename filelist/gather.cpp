@@ -83,8 +83,9 @@ bool FindChosenFile(const char* folder, const char* name, WIN32_FIND_DATAA* foun
   return same == 1;
 }
 
-// Appends one chosen file; false when it can not be looked up or named.
-bool AddChosenFile(const char* folder, const char* name, int32_t* rowIndex) {
+}  // namespace
+
+bool AppendFileRow(const char* folder, const char* name) {
   WIN32_FIND_DATAA data;
   if (!FindChosenFile(folder, name, &data)) return false;
   const char* usable = UsableName(data.cFileName, data.cAlternateFileName);
@@ -92,11 +93,9 @@ bool AddChosenFile(const char* folder, const char* name, int32_t* rowIndex) {
   char date[40] = {};
   int32_t sizeKb = 0;
   RowTextsFromFindData(data, date, &sizeKb);
-  AppendRow(usable, folder, date, sizeKb, (*rowIndex)++);
+  AppendRow(usable, folder, date, sizeKb, RowCount());
   return true;
 }
-
-}  // namespace
 
 int32_t ScanOneFolder(const char* folder, int32_t rowIndex) {
   char ext[8];
@@ -171,10 +170,9 @@ void AddFilesCommand(HWND window) {
   if (ofn.nFileOffset >= kPathTextSize) return;
   char folder[kPathTextSize];
   ChosenFilesFolder(files, ofn.nFileOffset, folder);
-  int32_t rowIndex = RowCount();
   bool missed = false;
   for (const char* name = files + ofn.nFileOffset; *name != '\0'; name += std::strlen(name) + 1) {
-    if (!AddChosenFile(folder, name, &rowIndex)) missed = true;
+    if (!AppendFileRow(folder, name)) missed = true;
   }
   if (folder[0] != '\0') SetCurrentFolder(folder);
   if (missed) ShowMessage(window, kCannotLoad, "ファイル追加操作", MB_ICONWARNING);

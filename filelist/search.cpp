@@ -9,7 +9,7 @@
 #include "common/modal.h"
 #include "common/cp932.h"
 #include "filelist/file_list.h"
-#include "filelist/found_name.h"
+#include "filelist/gather.h"
 #include "common/list_view.h"
 #include "filelist/path_text.h"
 #include "filelist/search_history.h"
@@ -68,27 +68,13 @@ bool SearchFixedDrives(SearchTree search, const char* name, char* found) {
 }
 
 // Appends the found file as the last row, or warns when it can not be loaded.
+// A hit too long for a path text is not cut into another path. One whose
+// folder lost characters outside code page 932 is not found again either.
 void AddFoundFile(HWND window, const char* found) {
   char folder[kPathTextSize];
-  WIN32_FIND_DATAA data;
-  const char* name = nullptr;
-  // A hit too long for a path text is not cut into another path. One whose
-  // folder lost characters outside code page 932 is not found again either.
-  if (std::strlen(found) <= kMaxPathText && FolderOfPath(found, folder)) {
-    HANDLE find = FindFirstFileA(found, &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      name = UsableName(data.cFileName, data.cAlternateFileName);
-      FindClose(find);
-    }
-  }
-  if (!name) {
-    ShowMessage(window, "読込出来ません！", "ファイル追加操作", MB_ICONWARNING);
-    return;
-  }
-  char date[40] = {};
-  int32_t sizeKb = 0;
-  RowTextsFromFindData(data, date, &sizeKb);
-  AppendRow(name, folder, date, sizeKb, RowCount());
+  const char* name = found + cp932::LastBackslash(found) + 1;
+  if (FolderOfPath(found, folder) && AppendFileRow(folder, name)) return;
+  ShowMessage(window, "読込出来ません！", "ファイル追加操作", MB_ICONWARNING);
 }
 
 }  // namespace

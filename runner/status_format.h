@@ -10,7 +10,7 @@ constexpr size_t kLimitTextSize = 17;
 // The status bar's limit: "%d分%d秒" when forced termination is on, else
 // "ﾀｲﾏｰOFF", into out (size bytes, zero-filled first). kLimitTextSize bytes
 // show every limit whole; a smaller out gets the text cut at a character
-// boundary. size defaults to the 16 bytes older callers pass.
-void FormatLimitText(int32_t offMode, int32_t limitSeconds, char* out, size_t size = 16);
+// boundary.
+void FormatLimitText(int32_t offMode, int32_t limitSeconds, char* out, size_t size);
 // The status bar's run state: "動作中" while a run is in progress, else "停止中".
 const char* RunStateText(int32_t running);
