@@ -94,7 +94,6 @@ TEST(SettingsFile, EachLineAppliesAloneWhateverTheChunksAndStaysWithinTheRecord)
   const std::string q(300, 'q'), big(1 << 20, 'z');
   const std::tuple<std::string, std::string, std::string> lines[] = {
       // file text, key, the value written back
-      {"p=a\r\n\r\n\n\r\nop_m1=b\r", "op_m1", "b"},
       {" f=x\nF=y\nf =z\n", "f", "c:\\"},
       {"p=second\np=first", "p", "first"},
       {"filetypemax=1\nfile_type1=x\nfiletypemax=2", "file_type1", ""},  // only below an earlier maximum
