@@ -20,9 +20,9 @@ void BringToFront(HWND window) {
 
 }  // namespace
 
-std::vector<std::string> CommandLinePaths() { return ResolvePaths(SplitArguments(GetCommandLineW())); }
+std::vector<HandedPath> CommandLinePaths() { return ResolvePaths(SplitArguments(GetCommandLineW())); }
 
-bool ForwardToOpenWindow(const std::vector<std::string>& paths) {
+bool ForwardToOpenWindow(const std::vector<HandedPath>& paths) {
   HWND open = FindWindowA(kMainClassName, kMainTitle);
   if (!open) return false;
   DWORD pid = 0;
@@ -41,7 +41,7 @@ bool ForwardToOpenWindow(const std::vector<std::string>& paths) {
 LRESULT OnCopyData(HWND window, const COPYDATASTRUCT* data) {
   // Any process can send this message: only a well-formed block is taken.
   if (!data || data->dwData != kPathsTag || !data->lpData || data->cbData > kMaxBlockBytes) return FALSE;
-  auto* paths = new std::vector<std::string>(UnpackPaths(static_cast<const char*>(data->lpData), data->cbData));
+  auto* paths = new std::vector<HandedPath>(UnpackPaths(static_cast<const char*>(data->lpData), data->cbData));
   if (!PostMessageA(window, kForwardedPathsMessage, 0, reinterpret_cast<LPARAM>(paths))) {
     delete paths;
     return FALSE;
@@ -50,7 +50,7 @@ LRESULT OnCopyData(HWND window, const COPYDATASTRUCT* data) {
 }
 
 void OnForwardedPaths(HWND window, LPARAM lParam) {
-  auto* paths = reinterpret_cast<std::vector<std::string>*>(lParam);
+  auto* paths = reinterpret_cast<std::vector<HandedPath>*>(lParam);
   BringToFront(window);
   AddPaths(window, *paths);
   delete paths;

@@ -7,14 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "filelist/path_args.h"
+
 constexpr UINT kForwardedPathsMessage = WM_APP + 0x50;
 
 // The resolved paths of this process's command line; empty when it has none.
-std::vector<std::string> CommandLinePaths();
+std::vector<HandedPath> CommandLinePaths();
 
 // Hands paths to a tool window already open; true when it took them. The
 // caller then ends without a window of its own and leaves plimsar.ini alone.
-bool ForwardToOpenWindow(const std::vector<std::string>& paths);
+bool ForwardToOpenWindow(const std::vector<HandedPath>& paths);
 
 // WM_COPYDATA: takes forwarded paths and answers at once; they are added by
 // kForwardedPathsMessage, so the sender never waits on a message box.

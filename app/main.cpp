@@ -6,7 +6,7 @@
 #include "filelist/add_paths.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  std::vector<std::string> paths = CommandLinePaths();
+  std::vector<HandedPath> paths = CommandLinePaths();
   // "Send to" on a selection fills the list that is already open.
   if (!paths.empty() && ForwardToOpenWindow(paths)) return 0;
   HWND window = StartTool(instance, show);

@@ -65,9 +65,11 @@ TEST(FileRows, KilobytesOfAThousandBytesDatesWithinTheirFieldAndTheNameToKeep) {
   EXPECT_EQ(SizeInKilobytes(1, 0), -1);  // beyond 32 bits
   auto date = [](char* out) { FormatDateText(INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, out); };
   EXPECT_EQ(Filled(40, date).find('\0'), 39u);
-  const char* shortName = "ABCDEF~1.DWG";
-  EXPECT_EQ(UsableName("図?.dwg", shortName), shortName);  // a character outside the code page came back as "?"
-  EXPECT_EQ(UsableName("図?.dwg", ""), nullptr);           // and the entry has no short name
+  const char *name = "図.dwg", *shortName = "ABCDEF~1.DWG";
+  EXPECT_EQ(UsableName(name, true, shortName, true), name);
+  EXPECT_EQ(UsableName(name, false, shortName, true), shortName);  // a character was lost on the way
+  EXPECT_EQ(UsableName(name, false, "", true), nullptr);           // and the entry has no short name
+  EXPECT_EQ(UsableName(name, false, shortName, false), nullptr);
 }
 
 static Settings Load(const std::string& text, size_t chunk = 4096) {

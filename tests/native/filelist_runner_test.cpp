@@ -38,18 +38,16 @@ TEST(PathText, PathsThatDoNotFitAreRefusedNotCut) {
 
 TEST(PathText, FoldersEndBeforeTheirLastRealSeparator) {
   const std::string a = A(255);
-  // Open-file result, offset of its name: the chosen folder; the folder of the path as found (nullptr: none).
-  const std::tuple<std::string, size_t, std::string, const char*> folders[] = {
-      {std::string("c:\\図ソ\0a\0", 10), 8, "c:\\図ソ", "c:"},  // ソ ends in the byte 0x5C
-      {"\\a.dwg", 1, "", ""},
+  const std::pair<std::string, const char*> folders[] = {
+      // a path as found, its folder (nullptr: none)
+      {"c:\\図ソ\\a", "c:\\図ソ"},  // ソ ends in the byte 0x5C
+      {"\\a.dwg", ""},
       // too long, or no "\" at all
-      {a + "\\x", 255, a, a.c_str()},
-      {a + "a\\x", 255, a, nullptr},
-      {"a.dwg", 0, "", nullptr},
+      {a + "\\x", a.c_str()},
+      {a + "a\\x", nullptr},
+      {"a.dwg", nullptr},
   };
-  for (const auto& [path, offset, chosen, found] : folders) {
-    auto choose = [&](char* out) { ChosenFilesFolder(path.c_str(), offset, out); };
-    EXPECT_EQ(Filled(kPathTextSize, choose), Zeroed(chosen, kPathTextSize) + "x") << path;
+  for (const auto& [path, found] : folders) {
     char out[kPathTextSize];
     EXPECT_EQ(FolderOfPath(path.c_str(), out), found != nullptr) << path;
     EXPECT_EQ(out, std::string(found ? found : "")) << path;
