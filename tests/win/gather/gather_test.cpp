@@ -168,7 +168,7 @@ TEST_F(Gather, NamesTheCodePageLacksGiveShortNamesNeverTheFileTheirLookAlikeName
       {"walk", [&] { browse(d, IDM_ADD_SUBFOLDERS); }, {ab, inA, inST, inT}, {}},
       {"open file", [&] { open(d, L"a" + yen + L"b.dwg"); }, {ab}, {}},
       {"picker", [&] { pick(stLeaf); }, {inST}, {}},
-      {"open file in s¥t", [&] { open(s, L"in.dwg"); }, {ShortPath(s) + "\\in.dwg"}, {}},
+      {"open file, its folder lacking", [&] { open(s, L"in.dwg"); }, {ShortPath(s) + "\\in.dwg"}, {}},
       {"handed over", [&] { AddPaths(main, ResolvePaths({a})); }, {ShortPath(a)}, {}},
       // g¥N.dwg and g\N.dwg both read as g\N.dwg: whichever the search found, neither is taken.
       {"drive search, two", [&] { search(tick + L".dwg"); }, {}, {cannot}},
