@@ -27,8 +27,6 @@ struct HandedPath {
   bool usable = true;
 };
 
-inline bool operator==(const HandedPath& a, const HandedPath& b) { return a.path == b.path && a.usable == b.usable; }
-
 // The forwarded block: each entry as "+" (usable) or "-", its text and a zero byte, in order.
 std::string PackPaths(const std::vector<HandedPath>& paths);
 // Reads a block of size bytes from another process: never past size, an

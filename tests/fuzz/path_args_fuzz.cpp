@@ -6,6 +6,8 @@
 
 #include "filelist/path_args.h"
 
+static bool operator==(const HandedPath& a, const HandedPath& b) { return a.path == b.path && a.usable == b.usable; }
+
 static void Check(bool ok) {
   if (!ok) std::abort();
 }

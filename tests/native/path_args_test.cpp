@@ -2,6 +2,8 @@
 
 #include "filelist/path_args.h"
 
+static bool operator==(const HandedPath& a, const HandedPath& b) { return a.path == b.path && a.usable == b.usable; }
+
 TEST(PathArgs, SplitWildcardsListsAndForwardedBlocks) {
   using W = std::vector<std::wstring>;
   const std::pair<const wchar_t*, W> lines[] = {
@@ -22,6 +24,6 @@ TEST(PathArgs, SplitWildcardsListsAndForwardedBlocks) {
   EXPECT_EQ(UnpackPaths(block.data(), block.size()), handed);
   // Another process's block: read no further than its size, keep an unterminated tail, skip what has no known
   // mark or no text.
-  EXPECT_EQ(UnpackPaths("+ab\0\0+\0xcd\0-cdXXXX", 14), (std::vector<HandedPath>{{"ab"}, {"cd", false}}));
+  EXPECT_EQ(UnpackPaths("+ab\0\0+\0xcd\0-cXXXX", 13), (std::vector<HandedPath>{{"ab"}, {"c", false}}));
   EXPECT_TRUE(UnpackPaths(nullptr, 0).empty());
 }
