@@ -113,68 +113,56 @@ TEST_F(Gather, FolderFilesAndWalkNameWhatTheyReachAndWarnOnce) {
 }
 
 // Every way a name comes in: the row of a¥b.dwg or of the folder s¥t bears its short name, or there is none, and
-// never a row for a\b.dwg or s\t that only its look-alike reached.
+// never a row for a\b.dwg or s\t that only its look-alike reached. Each command adds to a list with a row.
 TEST_F(Gather, NamesTheCodePageLacksGiveShortNamesNeverTheFileTheirLookAlikeNames) {
   const std::wstring d = Wide(dir), yen = L"\u00A5", a = d + L"\\a" + yen + L"b.dwg", s = d + L"\\s" + yen + L"t";
-  for (const std::wstring& path : {a, d + L"\\a\\b.dwg", s + L"\\in.dwg", d + L"\\s\\t\\in.dwg"}) MakeFile(path);
-  // The drive search matches the end of a path: its files lie apart, with names no other test uses. Its hit on
-  // c: begins with the root it searched, c:\.
-  const std::string e = MakeTempDir("search");
+  const std::string e = MakeTempDir("search"), longer = dir + "\\long";  // the search matches a path's end
   const std::wstring tick = std::to_wstring(GetTickCount()), h = Wide(e) + L"\\h" + yen + tick + L"h.dwg";
-  for (const std::wstring& path : {Wide(e) + L"\\g" + yen + tick + L".dwg", Wide(e) + L"\\g\\" + tick + L".dwg", h})
+  for (const std::wstring& path : {a, d + L"\\a\\b.dwg", s + L"\\in.dwg", d + L"\\s\\t\\in.dwg", h,
+                                   Wide(e) + L"\\g" + yen + tick + L".dwg", Wide(e) + L"\\g\\" + tick + L".dwg"})
     MakeFile(path);
-  const std::string ab = dir + "\\" + ShortPath(a, false), inA = dir + "\\a\\b.dwg", inT = dir + "\\s\\t\\in.dwg";
-  const std::string stLeaf = ShortPath(s, false), inST = dir + "\\" + stLeaf + "\\in.dwg";
+  MakeFile(longer + "\\" + std::string(251 - longer.size(), 'x') + ".dwg");  // too long for a path text with it
+  const std::string ab = dir + "\\" + ShortPath(a, false), st = ShortPath(s, false),
+                    inST = dir + "\\" + st + "\\in.dwg";
+  std::wstring folder, text;  // the browse and open-file dialogs' answer, or the text searched for
+  OnBrowse([&](BROWSEINFOW*, wchar_t* out) { wcscpy(out, folder.c_str()); });
+  OnOpenFileW([&](OPENFILENAMEW* ofn) { return Choose(ofn, folder, {text}); });
+  OnDialog([&](HWND dialog, int id) {
+    if (id == IDD_SEARCH) return PressSearch(dialog, std::string(text.begin(), text.end()));
+    HWND list = GetDlgItem(dialog, IDC_PICK_LIST);  // the picker, at f
+    LVFINDINFOA find = {LVFI_STRING, st.c_str()};
+    ListView_SetItemState(list, ListView_FindItem(list, -1, &find), LVIS_SELECTED, LVIS_SELECTED);
+    SendMessageA(dialog, WM_COMMAND, IDC_PICK_LOAD, 0);
+    EndDialog(dialog, 1);
+  });
   const std::string cannot = "読込出来ません！|ファイル追加操作|48|main";
-  auto browse = [&](const std::wstring& folder, int command) {
-    OnBrowse([=](BROWSEINFOW*, wchar_t* out) { wcscpy(out, folder.c_str()); });
-    Command(command);
-  };
-  auto open = [&](const std::wstring& folder, const std::wstring& name) {
-    OnOpenFileW([=](OPENFILENAMEW* ofn) { return Choose(ofn, folder, {name}); });
-    Command(IDT_ADD_FILES);
-  };
-  auto search = [&](const std::wstring& name) {
-    OnDialog([=](HWND dialog, int) { PressSearch(dialog, std::string(name.begin(), name.end())); });
-    Command(IDM_DRIVE_SEARCH);
-  };
-  auto pick = [&](const std::string& row) {  // in f
-    OnDialog([=](HWND dialog, int) {
-      HWND list = GetDlgItem(dialog, IDC_PICK_LIST);
-      EXPECT_EQ(Column(list, 0), Rows({".", "..", "a", "s", row}));
-      LVFINDINFOA find = {LVFI_STRING, row.c_str()};
-      ListView_SetItemState(list, ListView_FindItem(list, -1, &find), LVIS_SELECTED, LVIS_SELECTED);
-      SendMessageA(dialog, WM_COMMAND, IDC_PICK_LOAD, 0);
-      EndDialog(dialog, 1);
-    });
-    Command(IDM_FOLDER_PICKER);
-  };
-  const std::tuple<const char*, std::function<void()>, Rows, Texts> cases[] = {
-      {"per folder", [&] { browse(d, IDM_ADD_FOLDER); }, {ab}, {}},
-      {"walk", [&] { browse(d, IDM_ADD_SUBFOLDERS); }, {ab, inA, inST, inT}, {}},
-      {"open file", [&] { open(d, L"a" + yen + L"b.dwg"); }, {ab}, {}},
-      {"picker", [&] { pick(stLeaf); }, {inST}, {}},
-      {"open file, its folder lacking", [&] { open(s, L"in.dwg"); }, {ShortPath(s) + "\\in.dwg"}, {}},
-      {"handed over", [&] { AddPaths(main, ResolvePaths({a})); }, {ShortPath(a)}, {}},
+  const std::tuple<int, std::wstring, std::wstring, Rows, Texts> cases[] = {
+      // command (0: the path handed over), folder or path, name or search text; the rows added, the boxes
+      {IDM_ADD_FOLDER, d, L"", {ab}, {}},
+      {IDM_ADD_SUBFOLDERS, d, L"", {ab, dir + "\\a\\b.dwg", inST, dir + "\\s\\t\\in.dwg"}, {}},
+      {IDT_ADD_FILES, d, L"a" + yen + L"b.dwg", {ab}, {}},
+      {IDM_FOLDER_PICKER, L"", L"", {inST}, {}},
+      {IDT_ADD_FILES, s, L"in.dwg", {ShortPath(s) + "\\in.dwg"}, {}},
+      {0, a, L"", {ShortPath(a)}, {}},
       // g¥N.dwg and g\N.dwg both read as g\N.dwg: whichever the search found, neither is taken.
-      {"drive search, two", [&] { search(tick + L".dwg"); }, {}, {cannot}},
-      {"drive search", [&] { search(tick + L"h.dwg"); }, {"c" + e.substr(1) + "\\" + ShortPath(h, false)}, {}},
+      {IDM_DRIVE_SEARCH, L"", tick + L".dwg", {}, {cannot}},
+      {IDM_DRIVE_SEARCH, L"", tick + L"h.dwg", {"c" + e.substr(1) + "\\" + ShortPath(h, false)}, {}},  // from c:\ on
+      // every entry passed over
+      {IDM_ADD_FOLDER, Wide(longer), L"", {}, {"読込出来ません！|file追加|48|main"}},
   };
-  for (const auto& [name, act, rows, boxes] : cases) {
+  int i = 0;
+  for (auto [command, chosen, chosenText, rows, boxes] : cases) {
     Command(IDM_REMOVE_ALL);
+    AppendRow("old.dwg", "x", "", 1, 0);
     ClearBoxes();
-    act();
-    EXPECT_EQ(Paths(), rows) << name;
-    EXPECT_EQ(Boxes(), boxes) << name;
+    folder = chosen;
+    text = chosenText;
+    if (command) Command(command);
+    else AddPaths(main, ResolvePaths({chosen}));
+    rows.insert("x\\old.dwg");
+    EXPECT_EQ(Paths(), rows) << i;
+    EXPECT_EQ(Boxes(), boxes) << i++;
   }
-  // The per-folder command warns when it passes over every entry, here one too long for a path text, also on a
-  // list with rows.
-  const std::string longer = dir + "\\long";
-  MakeFile(longer + "\\" + std::string(251 - longer.size(), 'x') + ".dwg");
-  AppendRow("old.dwg", "x", "", 1, RowCount());
-  ClearBoxes();
-  browse(Wide(longer), IDM_ADD_FOLDER);
-  EXPECT_EQ(Boxes(), Texts{"読込出来ません！|file追加|48|main"});
 }
 
 static bool g_refuseAll;  // plays a system without the library
