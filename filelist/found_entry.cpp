@@ -6,7 +6,7 @@
 bool UsableEntryName(const WIN32_FIND_DATAW& data, std::string* name) {
   std::string longName, shortName;
   bool longWhole = ToCodePage(data.cFileName, &longName);
-  bool shortWhole = ToCodePage(data.cAlternateFileName, &shortName);
+  bool shortWhole = !longWhole && ToCodePage(data.cAlternateFileName, &shortName);  // needed only then
   const char* usable = UsableName(longName.c_str(), longWhole, shortName.c_str(), shortWhole);
   if (usable) *name = usable;
   return usable != nullptr;
