@@ -29,10 +29,6 @@ TEST_F(AppTest, StartsAsBuiltWithComUntilExitAndNotAtAllWithoutItsList) {
   EXPECT_EQ(NextSelectedRow(-1), -1);               // without a list, every "while a row is selected" loop ends
   EXPECT_EQ(Apartment(), -1);
   StartApp();
-  RECT r;
-  GetWindowRect(main, &r);  // 600 x 480, centred on the screen
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - 600) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - 480) / 2;
-  EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}), std::vector<LONG>({x, y, x + 600, y + 480}));
   const Labels menu = {{IDM_ADD_FILES, "１ファイル追加(&A)"},
                        {IDM_ADD_FOLDER, "フォルダ単位(&W)"},
                        {IDM_ADD_SUBFOLDERS, "サブフォルダ(&G)"},
