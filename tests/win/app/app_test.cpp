@@ -3,9 +3,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "app/entry.h"
 #include "common/app_state.h"
+#include "common/dpi.h"
+#include "common/dpi_scale.h"
 #include "filelist/file_list.h"
 #include "harness.h"
 #include "resource.h"
@@ -123,4 +126,69 @@ TEST_F(AppTest, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
     }
   }
   MoveFileExA(aside.c_str(), browser.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+// Window rectangle; the list's top and gap to the client's bottom; the column widths; the status part edges; the
+// toolbar's and the row image's sizes and counts; the list's and the status bar's font heights.
+static std::vector<int> Figures(HWND main) {
+  RECT r, client, list;
+  GetWindowRect(main, &r);
+  GetClientRect(main, &client);
+  GetWindowRect(g_fileList, &list);
+  MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&list), 2);
+  std::vector<int> f = {r.left, r.top, r.right - r.left, r.bottom - r.top, list.top, client.bottom - list.bottom};
+  f.resize(14);
+  for (int i = 0; i < 4; ++i) f[6 + i] = static_cast<int>(SendMessageA(g_fileList, LVM_GETCOLUMNWIDTH, i, 0));
+  SendMessageA(g_statusBar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(&f[10]));
+  for (LRESULT list :
+       {SendMessageA(g_toolbar, TB_GETIMAGELIST, 0, 0), SendMessageA(g_fileList, LVM_GETIMAGELIST, 1, 0)}) {
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(list), &cx, &cy);
+    f.insert(f.end(), {cx, cy, ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(list))});
+  }
+  for (HWND control : {g_fileList, g_statusBar}) {
+    LOGFONTA font = {};
+    HGDIOBJ handle = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
+    GetObjectA(handle ? handle : GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    f.push_back(font.lfHeight);
+  }
+  return f;
+}
+
+// The main window's pixel figures in its DPI: at start-up in a process that sees 96 DPI, or 144 under the ctest
+// entry win_app_dpi144, and after a WM_DPICHANGED, which takes the suggested rectangle, keeps the user's own column
+// width in proportion and scales the fonts.
+TEST_F(AppTest, DpiLayoutAtStartAndAfterAChange) {
+  const int dpi = SystemDpi();
+  // PLIMSAR_TEST_DPI is set by the entry that runs at another DPI
+  ASSERT_EQ(dpi, std::getenv("PLIMSAR_TEST_DPI") ? std::atoi(std::getenv("PLIMSAR_TEST_DPI")) : 96);
+  // clang-format off
+  const std::vector<int> at96 = {212, 144, 600, 480, 40, 20, 190, 220, 100, 60, 400, 500, 600, -1, 32, 32, 9, 12, 12, 1};
+  struct {
+    int startDpi, newDpi, userColumn;  // newDpi 0: no change; userColumn: the first column's width set before it
+    RECT suggested;
+    std::vector<int> want;
+  } const cases[] = {
+      {96, 0, 0, {}, at96},
+      {96, 96, 0, {10, 10, 500, 400}, at96},  // the same DPI: nothing moves
+      {144, 0, 0, {}, {62, 24, 900, 720, 60, 30, 285, 330, 150, 90, 600, 750, 900, -1, 48, 48, 9, 18, 18, 1}},
+      // the user's 300 at 144 is 200 at 96; 120 DPI is as near 100 % as 150 %: the 100 % pictures
+      {144, 96, 300, {100, 50, 700, 530},
+       {100, 50, 600, 480, 40, 20, 200, 220, 100, 60, 400, 500, 600, -1, 32, 32, 9, 12, 12, 1}},
+      {144, 120, 300, {100, 50, 850, 650},
+       {100, 50, 750, 600, 50, 25, 250, 275, 125, 75, 500, 625, 750, -1, 32, 32, 9, 12, 12, 1}},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    if (c.startDpi != dpi) continue;
+    StartApp();
+    std::vector<int> want = c.want, fonts = Figures(main);
+    for (size_t i = fonts.size() - 2; i < fonts.size(); ++i) want.push_back(RescaleForDpi(fonts[i], dpi, c.newDpi));
+    if (c.userColumn) SendMessageA(g_fileList, LVM_SETCOLUMNWIDTH, 0, c.userColumn);
+    if (c.newDpi)
+      SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(c.newDpi, c.newDpi), reinterpret_cast<LPARAM>(&c.suggested));
+    Pump(50);
+    EXPECT_EQ(Figures(main), want) << c.startDpi << " to " << c.newDpi;
+    CloseApp();
+  }
 }
