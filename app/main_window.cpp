@@ -95,7 +95,10 @@ LRESULT OnSize(HWND window, WPARAM wp, LPARAM lp) {
 // The window went to a display of another scale: every pixel figure follows,
 // the user's column widths in proportion, and the window takes the rectangle
 // the system suggests. A DPI no display has is ignored, as is the same DPI.
-LRESULT OnDpiChanged(HWND window, WPARAM wp, const RECT* suggested) {
+// The system sends the change on the window's own thread; sent from another
+// thread or process, lParam is no pointer to trust, and the window keeps its
+// place with its size scaled.
+LRESULT OnDpiChanged(HWND window, WPARAM wp, LPARAM lp) {
   int dpi = LOWORD(wp);
   if (dpi < kMinDpi || dpi > kMaxDpi || dpi == g_windowDpi) return 0;
   int old = g_windowDpi;
@@ -109,10 +112,15 @@ LRESULT OnDpiChanged(HWND window, WPARAM wp, const RECT* suggested) {
     g_toolbar = bar;
     SetWindowPos(bar, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  if (suggested) {
-    SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT r;
+  if (lp && InSendMessageEx(nullptr) == ISMEX_NOSEND) {
+    r = *reinterpret_cast<const RECT*>(lp);
+  } else {
+    GetWindowRect(window, &r);
+    r.right = r.left + RescaleForDpi(r.right - r.left, old, dpi);
+    r.bottom = r.top + RescaleForDpi(r.bottom - r.top, old, dpi);
   }
+  SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client;
   GetClientRect(window, &client);  // a rectangle of the same size sends no WM_SIZE
   return OnSize(window, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
@@ -143,7 +151,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER: return OnTimer(window, wp);
     case WM_DROPFILES: OnDropFiles(window, reinterpret_cast<HDROP>(wp)); return 0;
     case WM_COPYDATA: return OnCopyData(window, reinterpret_cast<const COPYDATASTRUCT*>(lp));
-    case WM_DPICHANGED: return OnDpiChanged(window, wp, reinterpret_cast<const RECT*>(lp));
+    case WM_DPICHANGED: return OnDpiChanged(window, wp, lp);
     case kForwardedPathsMessage: OnForwardedPaths(window, lp); return 0;
     case WM_ACTIVATE:
     case WM_QUIT:
