@@ -139,9 +139,8 @@ static std::vector<int> Figures(HWND main) {
   SendMessageA(g_statusBar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(&f[10]));
   for (LRESULT list :
        {SendMessageA(g_toolbar, TB_GETIMAGELIST, 0, 0), SendMessageA(g_fileList, LVM_GETIMAGELIST, 1, 0)}) {
-    int cx = 0, cy = 0;
-    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(list), &cx, &cy);
-    f.insert(f.end(), {cx, cy, ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(list))});
+    f.insert(f.end(), {0, 0, ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(list))});
+    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(list), &f[f.size() - 3], &f[f.size() - 2]);
   }
   for (HWND control : {g_fileList, g_statusBar}) {
     LOGFONTA font = {};
