@@ -53,9 +53,8 @@ HWND CreateMainToolbar(HWND window, int dpi) {
 }
 
 void SetStatusParts(HWND bar, int dpi) {
-  int edges[4];
-  StatusPartEdges(dpi, edges);
-  SendMessageA(bar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+  StatusParts parts = StatusPartEdges(dpi);
+  SendMessageA(bar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(parts.edges));
 }
 
 HWND CreateMainStatusBar(HWND window, int dpi) {

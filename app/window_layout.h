@@ -25,7 +25,14 @@ inline Band FileListBand(int clientWidth, int clientHeight, int dpi = kBaseDpi) 
   return Band{0, top, clientWidth, clientHeight - top - ScaleForDpi(20, dpi)};
 }
 
+struct StatusParts {
+  int edges[4];
+};
+
 // The status bar's part edges; the last part still reaches the right edge.
-inline void StatusPartEdges(int dpi, int edges[4]) {
-  for (int i = 0; i < 4; ++i) edges[i] = kStatusPartEdges[i] < 0 ? -1 : ScaleForDpi(kStatusPartEdges[i], dpi);
+inline StatusParts StatusPartEdges(int dpi) {
+  StatusParts parts = {};
+  int* out = parts.edges;
+  for (int edge : kStatusPartEdges) *out++ = edge == -1 ? -1 : ScaleForDpi(edge, dpi);
+  return parts;
 }

@@ -10,6 +10,7 @@ constexpr int kMaxDpi = 960;
 
 // value * toDpi / fromDpi, rounded half away from zero as MulDiv does, so a
 // width scaled from 96 and one scaled step by step land on the same pixel.
+// Both DPIs are real ones (kMinDpi to kMaxDpi); the same DPI gives value.
 int RescaleForDpi(int value, int fromDpi, int toDpi);
 
 inline int ScaleForDpi(int value, int dpi) { return RescaleForDpi(value, kBaseDpi, dpi); }
