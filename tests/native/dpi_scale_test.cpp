@@ -9,7 +9,7 @@ TEST(DpiScale, FiguresRoundAsMulDivAndPicturesTakeTheNearestDrawnSize) {
   for (int dpi : {96, 168, 169}) {
     const Band band = FileListBand(900, 700, dpi);
     const StatusParts parts = StatusPartEdges(dpi);
-    got.insert(got.end(), {band.y, band.height, parts.edges[0], parts.edges[3], PictureSize(100, dpi)});
+    got.insert(got.end(), {band.x, band.y, band.height, parts.edges[0], parts.edges[3], PictureSize(100, dpi)});
   }
-  EXPECT_EQ(got, Ints({238, -20, -50, 40, 640, 400, -1, 100, 70, 595, 700, -1, 150, 70, 595, 704, -1, 200}));
+  EXPECT_EQ(got, Ints({238, -20, -50, 0, 40, 640, 400, -1, 100, 0, 70, 595, 700, -1, 150, 0, 70, 595, 704, -1, 200}));
 }
