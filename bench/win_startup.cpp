@@ -56,7 +56,7 @@ int main() {
   TimeToWindow(dir + "plimsar.exe", work);  // warm the file cache once
   TimeToWindow(dir + "ref_minimal_window.exe", work);
   TimeToWindow(dir + "ref_controls_window.exe", work);
-  for (int i = 0; i < 7; ++i) {
+  for (int i = 0; i < 11; ++i) {
     tool.push_back(TimeToWindow(dir + "plimsar.exe", work));
     reference.push_back(TimeToWindow(dir + "ref_minimal_window.exe", work));
     controls.push_back(TimeToWindow(dir + "ref_controls_window.exe", work));
