@@ -2,11 +2,49 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <commctrl.h>
+
+#include <atomic>
+#include <thread>
+
+#include "app/main_window.h"
 #include "common/app_state.h"
+#include "common/lazy_proc.h"
 #include "filelist/add_paths.h"
 #include "filelist/file_list.h"
 #include "harness.h"
 #include "runner/job_table.h"
+
+// The built tool started in work; the caller ends it.
+static PROCESS_INFORMATION Launch(const std::string& work, const std::string& args, DWORD flags = 0) {
+  std::string line = "\"" + ProgramFolder() + "plimsar.exe\" " + args;
+  STARTUPINFOA si = {sizeof si};
+  PROCESS_INFORMATION pi = {};
+  EXPECT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, flags, nullptr, work.c_str(), &si, &pi));
+  return pi;
+}
+
+static bool Ended(const PROCESS_INFORMATION& pi) { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }
+
+static void End(const PROCESS_INFORMATION& pi) {
+  TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+}
+
+// The row count of the tool's window in that process, -1 when it has none.
+static int RowsInWindowOf(const PROCESS_INFORMATION& pi) {
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, kMainClassName, kMainTitle));) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == pi.dwProcessId) return ListView_GetItemCount(FindWindowExA(w, nullptr, WC_LISTVIEWA, nullptr));
+  }
+  return -1;
+}
+
+static HMODULE WINAPI NoShell32(LPCSTR file, HANDLE reserved, DWORD flags) {
+  return strstr(file, "shell32") ? nullptr : LoadLibraryExA(file, reserved, flags);
+}
 
 class Handover : public AppTest {
  protected:
@@ -16,7 +54,7 @@ class Handover : public AppTest {
                    "filetypemax=1\r\nfile_type0=dwg\r\np=" + ProgramFolder() + "standin.exe\r\n");
     StartApp();
   }
-  void Drop(const Texts& paths) {  // as Explorer hands them over
+  HGLOBAL Drop(const Texts& paths) {  // as Explorer hands them over
     std::wstring names;
     for (const std::string& path : paths) names += Wide(path) + L'\0';
     HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
@@ -25,6 +63,7 @@ class Handover : public AppTest {
     memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
     GlobalUnlock(memory);
     SendMessageA(main, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    return memory;
   }
 };
 
@@ -36,20 +75,26 @@ TEST_F(Handover, ArgumentFormsBecomeRowsAndOneWarningNamesTheFirstFailure) {
   WriteFileBytes(d + "\\list.txt", "\r\n; a comment\r\nlf.dwg\n  \"表.dwg\"  \r\n");
   const std::wstring lost = Wide(d + "\\|.dwg");  // outside code page 932
   CloseHandle(CreateFileW(lost.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  AddPaths(main, ResolvePaths({L"a.txt", Wide(d) + L"\\sub\\", Wide(d) + L"\\w?.dwg", L"@list.txt",
-                               Wide(d) + L"\\missing.dwg", Wide(d + "\\" + std::string(300, 'x') + ".dwg"), lost}));
-  const Texts names = ColumnTexts(g_fileList, 0), folders = ColumnTexts(g_fileList, 1);
-  ASSERT_EQ(names.size(), 6u);
-  // The name the code page lacks comes last, by its short form, which names the same file.
-  const std::string shortPath = folders[5] + "\\" + names[5];
-  EXPECT_EQ(shortPath.find('?'), std::string::npos) << shortPath;
-  EXPECT_TRUE(FileExists(shortPath)) << shortPath;
-  EXPECT_EQ(names, Texts({"a.txt", "b.dwg", "w1.dwg", "lf.dwg", "表.dwg", names[5]}));
-  EXPECT_EQ(folders, Texts({d, d + "\\sub", d, d, d, folders[5]}));
-  EXPECT_EQ(Boxes(), Texts{"読込出来ません！\n" + d + "\\missing.dwg|ファイル追加操作|48|main"});
+  // The row names that file by its short path, taken here apart from the tool.
+  wchar_t brief[MAX_PATH] = {};
+  char shortPath[MAX_PATH] = {};
+  WideCharToMultiByte(CP_ACP, 0, brief, GetShortPathNameW(lost.c_str(), brief, MAX_PATH) + 1, shortPath, MAX_PATH,
+                      nullptr, nullptr);
+  const char* shortName = strrchr(shortPath, '\\') + 1;
+  // A real file whose path is too long for a row; the first failure, so the warning names it.
+  const std::string longPath = d + "\\" + std::string(130, 'l') + "\\" + std::string(130, 'm') + ".dwg";
+  CreateDirectoryW((L"\\\\?\\" + Wide(longPath.substr(0, longPath.rfind('\\')))).c_str(), nullptr);
+  CloseHandle(CreateFileW((L"\\\\?\\" + Wide(longPath)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_TRUE(GetFileAttributesW((L"\\\\?\\" + Wide(longPath)).c_str()) != INVALID_FILE_ATTRIBUTES);
+  AddPaths(main, ResolvePaths({L"a.txt", Wide(d) + L"\\sub\\", Wide(d) + L"\\w?.dwg", L"@list.txt", Wide(longPath),
+                               Wide(d) + L"\\missing.dwg", lost}));
+  EXPECT_EQ(ColumnTexts(g_fileList, 0), Texts({"a.txt", "b.dwg", "w1.dwg", "lf.dwg", "表.dwg", shortName}));
+  EXPECT_EQ(ColumnTexts(g_fileList, 1),
+            Texts({d, d + "\\sub", d, d, d, std::string(shortPath, shortName - 1 - shortPath)}));
+  EXPECT_EQ(Boxes(), Texts{"読込出来ません！\n" + longPath + "|ファイル追加操作|48|main"});
 }
 
-TEST_F(Handover, DropsDuringARunWaitForTheNextAndASecondStartFillsThisWindow) {
+TEST_F(Handover, DropsDuringARunWaitForTheNextAndWithoutShell32OneWarningFreesTheDrop) {
   WriteFileBytes(dir + "\\job.dwg", "sleep 3000");
   Drop({dir + "\\job.dwg"});
   Command(37832);  // run the whole list
@@ -62,20 +107,63 @@ TEST_F(Handover, DropsDuringARunWaitForTheNextAndASecondStartFillsThisWindow) {
   EXPECT_EQ(Boxes(), Texts{"読込出来ません！\n" + dir + "\\gone.dwg|ファイル追加操作|48|main"});
   Command(336);  // stop
 
-  const std::string work = MakeTempDir("second-start");
+  ClearBoxes();
+  g_loadLibraryEx = NoShell32;
+  HGLOBAL drop = Drop({dir + "\\late.dwg"});
+  g_loadLibraryEx = LoadLibraryExA;
+  EXPECT_EQ(Boxes(), Texts{"shell32.dllが読み込めません。|ライブラリエラー|48|main"});
+  EXPECT_EQ(GlobalSize(drop), 0u);  // freed
+  EXPECT_EQ(RowCount(), 2);
+}
+
+TEST_F(Handover, AnyMessageInTheApplicationRangeOrAForeignNotificationChangesNothing) {
+  Drop({dir + "\\plimsar.ini"});
+  std::atomic<bool> notified{false};
+  std::thread other([&] { notified = SendMessageA(main, WM_NOTIFY, 0, 0x10) == 0; });  // another thread's pointer
+  for (UINT message = WM_APP; message <= 0xBFFF; ++message) SendMessageA(main, message, 0x5A5A, 0x10);
+  PostMessageA(main, WM_APP + 0x50, 0, 0x10);
+  EXPECT_TRUE(PumpUntil([&] { return notified.load(); }, 5000));
+  other.join();
+  EXPECT_TRUE(IsWindow(main));
+  EXPECT_EQ(ColumnTexts(g_fileList, 0), Texts{"plimsar.ini"});
+  EXPECT_EQ(Boxes(), Texts{});
+}
+
+TEST_F(Handover, StartsAtOneMomentMakeOneWindowWithAllTheirPaths) {
+  CloseApp();
+  const std::string work = MakeTempDir("together");
+  WriteFileBytes(work + "\\a.dwg", "x");
+  WriteFileBytes(work + "\\b.dwg", "x");
+  PROCESS_INFORMATION starts[2] = {Launch(work, "a.dwg", CREATE_SUSPENDED), Launch(work, "b.dwg", CREATE_SUSPENDED)};
+  for (const PROCESS_INFORMATION& start : starts) ResumeThread(start.hThread);
+  EXPECT_TRUE(PumpUntil([&] { return Ended(starts[0]) || Ended(starts[1]); }, 20000));
+  const PROCESS_INFORMATION& kept = Ended(starts[0]) ? starts[1] : starts[0];
+  EXPECT_TRUE(PumpUntil([&] { return RowsInWindowOf(kept) == 2; }, 10000));
+  EXPECT_FALSE(Ended(kept));
+  for (const PROCESS_INFORMATION& start : starts) End(start);
+}
+
+TEST_F(Handover, AStartWaitsForABusyWindowButNotForOneWhoseProcessHasGone) {
+  const std::string work = MakeTempDir("busy");
   WriteFileBytes(work + "\\rel.dwg", "x");
-  std::string line = "\"" + ProgramFolder() + "plimsar.exe\" rel.dwg";
-  STARTUPINFOA si = {sizeof si};
-  PROCESS_INFORMATION pi = {};
-  ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, work.c_str(), &si, &pi));
-  EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 20000));
-  DWORD code = 1;
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  EXPECT_EQ(code, 0u);
-  EXPECT_TRUE(PumpUntil([&] { return RowCount() == 3; }, 5000));
-  EXPECT_EQ(ColumnTexts(g_fileList, 0), Texts({"job.dwg", "late.dwg", "rel.dwg"}));
-  EXPECT_EQ(ColumnTexts(g_fileList, 1), Texts({dir, dir, work}));
-  EXPECT_FALSE(FileExists(work + "\\plimsar.ini"));  // the second start never read or wrote one
+  PROCESS_INFORMATION later = Launch(work, "rel.dwg");
+  Sleep(11000);  // this window's thread busy for longer than a start once waited
+  EXPECT_TRUE(PumpUntil([&] { return Ended(later); }, 10000));
+  End(later);
+  EXPECT_TRUE(PumpUntil([&] { return RowCount() == 1; }, 5000));
+  EXPECT_EQ(ColumnTexts(g_fileList, 0), Texts({"rel.dwg"}));
+  EXPECT_EQ(ColumnTexts(g_fileList, 1), Texts({work}));
+  EXPECT_FALSE(FileExists(work + "\\plimsar.ini"));  // the forwarding start never read or wrote one
+
+  CloseApp();
+  PROCESS_INFORMATION first = Launch(work, "");
+  EXPECT_EQ(WaitForInputIdle(first.hProcess, 20000), 0u);
+  SuspendThread(first.hThread);  // busy for good, then gone
+  PROCESS_INFORMATION second = Launch(work, "rel.dwg");
+  Pump(3000);
+  EXPECT_EQ(RowsInWindowOf(second), -1);
+  TerminateProcess(first.hProcess, 1);
+  EXPECT_TRUE(PumpUntil([&] { return RowsInWindowOf(second) == 1; }, 20000));
+  End(first);
+  End(second);
 }
