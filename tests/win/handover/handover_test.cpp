@@ -4,8 +4,7 @@
 
 #include <commctrl.h>
 
-#include <atomic>
-#include <thread>
+#include <future>
 
 #include "app/main_window.h"
 #include "common/app_state.h"
@@ -15,7 +14,7 @@
 #include "harness.h"
 #include "runner/job_table.h"
 
-// The built tool started in work; the caller ends it.
+// The built tool started in work.
 static PROCESS_INFORMATION Launch(const std::string& work, const std::string& args, DWORD flags = 0) {
   std::string line = "\"" + ProgramFolder() + "plimsar.exe\" " + args;
   STARTUPINFOA si = {sizeof si};
@@ -25,12 +24,6 @@ static PROCESS_INFORMATION Launch(const std::string& work, const std::string& ar
 }
 
 static bool Ended(const PROCESS_INFORMATION& pi) { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }
-
-static void End(const PROCESS_INFORMATION& pi) {
-  TerminateProcess(pi.hProcess, 1);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-}
 
 // The row count of the tool's window in that process, -1 when it has none.
 static int RowsInWindowOf(const PROCESS_INFORMATION& pi) {
@@ -116,54 +109,40 @@ TEST_F(Handover, DropsDuringARunWaitForTheNextAndWithoutShell32OneWarningFreesTh
   EXPECT_EQ(RowCount(), 2);
 }
 
-TEST_F(Handover, AnyMessageInTheApplicationRangeOrAForeignNotificationChangesNothing) {
+TEST_F(Handover, NoMessageInTheApplicationRangeNorAnotherThreadsNotificationChangesAnything) {
   Drop({dir + "\\plimsar.ini"});
-  std::atomic<bool> notified{false};
-  std::thread other([&] { notified = SendMessageA(main, WM_NOTIFY, 0, 0x10) == 0; });  // another thread's pointer
+  NMTTDISPINFOA tip = {{nullptr, 0, TTN_NEEDTEXTA}};  // another thread's memory, never the tool's to write
+  auto notify =
+      std::async(std::launch::async, [&] { SendMessageA(main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip)); });
   for (UINT message = WM_APP; message <= 0xBFFF; ++message) SendMessageA(main, message, 0x5A5A, 0x10);
   PostMessageA(main, WM_APP + 0x50, 0, 0x10);
-  EXPECT_TRUE(PumpUntil([&] { return notified.load(); }, 5000));
-  other.join();
-  EXPECT_TRUE(IsWindow(main));
+  EXPECT_TRUE(PumpUntil([&] { return notify.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 5000));
+  EXPECT_EQ(tip.hinst, nullptr);
   EXPECT_EQ(ColumnTexts(g_fileList, 0), Texts{"plimsar.ini"});
   EXPECT_EQ(Boxes(), Texts{});
 }
 
-TEST_F(Handover, StartsAtOneMomentMakeOneWindowWithAllTheirPaths) {
+TEST_F(Handover, StartsMakeOneWindowAndWaitWhileItIsBusyButNotOnceItsProcessHasGone) {
   CloseApp();
-  const std::string work = MakeTempDir("together");
-  WriteFileBytes(work + "\\a.dwg", "x");
-  WriteFileBytes(work + "\\b.dwg", "x");
-  PROCESS_INFORMATION starts[2] = {Launch(work, "a.dwg", CREATE_SUSPENDED), Launch(work, "b.dwg", CREATE_SUSPENDED)};
-  for (const PROCESS_INFORMATION& start : starts) ResumeThread(start.hThread);
-  EXPECT_TRUE(PumpUntil([&] { return Ended(starts[0]) || Ended(starts[1]); }, 20000));
-  const PROCESS_INFORMATION& kept = Ended(starts[0]) ? starts[1] : starts[0];
+  const std::string work = MakeTempDir("starts"), elsewhere = MakeTempDir("elsewhere");
+  for (const char* name : {"\\a.dwg", "\\b.dwg", "\\c.dwg", "\\d.dwg"}) WriteFileBytes(work + name, "x");
+  PROCESS_INFORMATION p[4] = {Launch(work, "a.dwg", CREATE_SUSPENDED), Launch(work, "b.dwg", CREATE_SUSPENDED)};
+  ResumeThread(p[0].hThread);
+  ResumeThread(p[1].hThread);
+  EXPECT_TRUE(PumpUntil([&] { return Ended(p[0]) || Ended(p[1]); }, 20000));  // one handed its path to the other
+  const PROCESS_INFORMATION kept = Ended(p[0]) ? p[1] : p[0];
   EXPECT_TRUE(PumpUntil([&] { return RowsInWindowOf(kept) == 2; }, 10000));
-  EXPECT_FALSE(Ended(kept));
-  for (const PROCESS_INFORMATION& start : starts) End(start);
-}
-
-TEST_F(Handover, AStartWaitsForABusyWindowButNotForOneWhoseProcessHasGone) {
-  const std::string work = MakeTempDir("busy");
-  WriteFileBytes(work + "\\rel.dwg", "x");
-  PROCESS_INFORMATION later = Launch(work, "rel.dwg");
-  Sleep(11000);  // this window's thread busy for longer than a start once waited
-  EXPECT_TRUE(PumpUntil([&] { return Ended(later); }, 10000));
-  End(later);
-  EXPECT_TRUE(PumpUntil([&] { return RowCount() == 1; }, 5000));
-  EXPECT_EQ(ColumnTexts(g_fileList, 0), Texts({"rel.dwg"}));
-  EXPECT_EQ(ColumnTexts(g_fileList, 1), Texts({work}));
-  EXPECT_FALSE(FileExists(work + "\\plimsar.ini"));  // the forwarding start never read or wrote one
-
-  CloseApp();
-  PROCESS_INFORMATION first = Launch(work, "");
-  EXPECT_EQ(WaitForInputIdle(first.hProcess, 20000), 0u);
-  SuspendThread(first.hThread);  // busy for good, then gone
-  PROCESS_INFORMATION second = Launch(work, "rel.dwg");
+  SuspendThread(kept.hThread);  // its window busy for longer than a start once waited
+  p[2] = Launch(elsewhere, work + "\\c.dwg");
+  Sleep(11000);
+  ResumeThread(kept.hThread);
+  EXPECT_TRUE(PumpUntil([&] { return Ended(p[2]) && RowsInWindowOf(kept) == 3; }, 10000));
+  EXPECT_FALSE(FileExists(elsewhere + "\\plimsar.ini"));  // a forwarding start reads and writes no settings
+  SuspendThread(kept.hThread);                            // busy for good, then gone
+  p[3] = Launch(work, "d.dwg");
   Pump(3000);
-  EXPECT_EQ(RowsInWindowOf(second), -1);
-  TerminateProcess(first.hProcess, 1);
-  EXPECT_TRUE(PumpUntil([&] { return RowsInWindowOf(second) == 1; }, 20000));
-  End(first);
-  End(second);
+  EXPECT_EQ(RowsInWindowOf(p[3]), -1);
+  TerminateProcess(kept.hProcess, 1);
+  EXPECT_TRUE(PumpUntil([&] { return RowsInWindowOf(p[3]) == 1; }, 20000));
+  for (const PROCESS_INFORMATION& start : p) TerminateProcess(start.hProcess, 1);
 }
