@@ -1,4 +1,4 @@
-// Paths handed over from outside: every argument form, drops, a second start.
+// Paths handed over from outside: every argument form, drops, foreign messages, other starts.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -25,18 +25,9 @@ static PROCESS_INFORMATION Launch(const std::string& work, const std::string& ar
 
 static bool Ended(const PROCESS_INFORMATION& pi) { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }
 
-// The row count of the tool's window in that process, -1 when it has none.
-static int RowsInWindowOf(const PROCESS_INFORMATION& pi) {
-  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, kMainClassName, kMainTitle));) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid == pi.dwProcessId) return ListView_GetItemCount(FindWindowExA(w, nullptr, WC_LISTVIEWA, nullptr));
-  }
-  return -1;
-}
-
-static HMODULE WINAPI NoShell32(LPCSTR file, HANDLE reserved, DWORD flags) {
-  return strstr(file, "shell32") ? nullptr : LoadLibraryExA(file, reserved, flags);
+// The row count of a tool window that another process shows.
+static int Rows() {
+  return ListView_GetItemCount(FindWindowExA(FindWindowA(kMainClassName, kMainTitle), nullptr, WC_LISTVIEWA, nullptr));
 }
 
 class Handover : public AppTest {
@@ -76,9 +67,10 @@ TEST_F(Handover, ArgumentFormsBecomeRowsAndOneWarningNamesTheFirstFailure) {
   const char* shortName = strrchr(shortPath, '\\') + 1;
   // A real file whose path is too long for a row; the first failure, so the warning names it.
   const std::string longPath = d + "\\" + std::string(130, 'l') + "\\" + std::string(130, 'm') + ".dwg";
-  CreateDirectoryW((L"\\\\?\\" + Wide(longPath.substr(0, longPath.rfind('\\')))).c_str(), nullptr);
-  CloseHandle(CreateFileW((L"\\\\?\\" + Wide(longPath)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  ASSERT_TRUE(GetFileAttributesW((L"\\\\?\\" + Wide(longPath)).c_str()) != INVALID_FILE_ATTRIBUTES);
+  const std::wstring longW = L"\\\\?\\" + Wide(longPath);
+  CreateDirectoryW(longW.substr(0, longW.rfind(L'\\')).c_str(), nullptr);
+  CloseHandle(CreateFileW(longW.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_NE(GetFileAttributesW(longW.c_str()), INVALID_FILE_ATTRIBUTES);
   AddPaths(main, ResolvePaths({L"a.txt", Wide(d) + L"\\sub\\", Wide(d) + L"\\w?.dwg", L"@list.txt", Wide(longPath),
                                Wide(d) + L"\\missing.dwg", lost}));
   EXPECT_EQ(ColumnTexts(g_fileList, 0), Texts({"a.txt", "b.dwg", "w1.dwg", "lf.dwg", "表.dwg", shortName}));
@@ -87,7 +79,24 @@ TEST_F(Handover, ArgumentFormsBecomeRowsAndOneWarningNamesTheFirstFailure) {
   EXPECT_EQ(Boxes(), Texts{"読込出来ません！\n" + longPath + "|ファイル追加操作|48|main"});
 }
 
-TEST_F(Handover, DropsDuringARunWaitForTheNextAndWithoutShell32OneWarningFreesTheDrop) {
+TEST_F(Handover, ForeignMessagesAndADropWithoutShell32ChangeNothingAndDropsDuringARunWaitForTheNext) {
+  NMTTDISPINFOA tip = {{nullptr, 0, TTN_NEEDTEXTA}};  // another thread's memory, never the tool's to write
+  auto notify =
+      std::async(std::launch::async, [&] { SendMessageA(main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip)); });
+  for (UINT message = WM_APP; message <= 0xBFFF; ++message) SendMessageA(main, message, 0x5A5A, 0x10);
+  PostMessageA(main, WM_APP + 0x50, 0, 0x10);
+  EXPECT_TRUE(PumpUntil([&] { return notify.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 5000));
+  EXPECT_EQ(tip.hinst, nullptr);
+  g_loadLibraryEx = [](LPCSTR f, HANDLE r, DWORD x) {
+    return strstr(f, "shell32") ? nullptr : LoadLibraryExA(f, r, x);
+  };
+  HGLOBAL drop = Drop({dir + "\\plimsar.ini"});
+  g_loadLibraryEx = LoadLibraryExA;
+  EXPECT_EQ(Boxes(), Texts{"shell32.dllが読み込めません。|ライブラリエラー|48|main"});  // the only box
+  EXPECT_EQ(GlobalSize(drop), 0u);                                                      // freed
+  EXPECT_EQ(RowCount(), 0);
+
+  ClearBoxes();
   WriteFileBytes(dir + "\\job.dwg", "sleep 3000");
   Drop({dir + "\\job.dwg"});
   Command(37832);  // run the whole list
@@ -99,27 +108,6 @@ TEST_F(Handover, DropsDuringARunWaitForTheNextAndWithoutShell32OneWarningFreesTh
   EXPECT_EQ(g_run.running, 1);
   EXPECT_EQ(Boxes(), Texts{"読込出来ません！\n" + dir + "\\gone.dwg|ファイル追加操作|48|main"});
   Command(336);  // stop
-
-  ClearBoxes();
-  g_loadLibraryEx = NoShell32;
-  HGLOBAL drop = Drop({dir + "\\late.dwg"});
-  g_loadLibraryEx = LoadLibraryExA;
-  EXPECT_EQ(Boxes(), Texts{"shell32.dllが読み込めません。|ライブラリエラー|48|main"});
-  EXPECT_EQ(GlobalSize(drop), 0u);  // freed
-  EXPECT_EQ(RowCount(), 2);
-}
-
-TEST_F(Handover, NoMessageInTheApplicationRangeNorAnotherThreadsNotificationChangesAnything) {
-  Drop({dir + "\\plimsar.ini"});
-  NMTTDISPINFOA tip = {{nullptr, 0, TTN_NEEDTEXTA}};  // another thread's memory, never the tool's to write
-  auto notify =
-      std::async(std::launch::async, [&] { SendMessageA(main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip)); });
-  for (UINT message = WM_APP; message <= 0xBFFF; ++message) SendMessageA(main, message, 0x5A5A, 0x10);
-  PostMessageA(main, WM_APP + 0x50, 0, 0x10);
-  EXPECT_TRUE(PumpUntil([&] { return notify.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 5000));
-  EXPECT_EQ(tip.hinst, nullptr);
-  EXPECT_EQ(ColumnTexts(g_fileList, 0), Texts{"plimsar.ini"});
-  EXPECT_EQ(Boxes(), Texts{});
 }
 
 TEST_F(Handover, StartsMakeOneWindowAndWaitWhileItIsBusyButNotOnceItsProcessHasGone) {
@@ -127,22 +115,20 @@ TEST_F(Handover, StartsMakeOneWindowAndWaitWhileItIsBusyButNotOnceItsProcessHasG
   const std::string work = MakeTempDir("starts"), elsewhere = MakeTempDir("elsewhere");
   for (const char* name : {"\\a.dwg", "\\b.dwg", "\\c.dwg", "\\d.dwg"}) WriteFileBytes(work + name, "x");
   PROCESS_INFORMATION p[4] = {Launch(work, "a.dwg", CREATE_SUSPENDED), Launch(work, "b.dwg", CREATE_SUSPENDED)};
-  ResumeThread(p[0].hThread);
-  ResumeThread(p[1].hThread);
-  EXPECT_TRUE(PumpUntil([&] { return Ended(p[0]) || Ended(p[1]); }, 20000));  // one handed its path to the other
+  for (int i : {0, 1}) ResumeThread(p[i].hThread);
+  // One start hands its path to the other's window.
+  EXPECT_TRUE(PumpUntil([&] { return (Ended(p[0]) || Ended(p[1])) && Rows() == 2; }, 20000));
   const PROCESS_INFORMATION kept = Ended(p[0]) ? p[1] : p[0];
-  EXPECT_TRUE(PumpUntil([&] { return RowsInWindowOf(kept) == 2; }, 10000));
   SuspendThread(kept.hThread);  // its window busy for longer than a start once waited
   p[2] = Launch(elsewhere, work + "\\c.dwg");
   Sleep(11000);
   ResumeThread(kept.hThread);
-  EXPECT_TRUE(PumpUntil([&] { return Ended(p[2]) && RowsInWindowOf(kept) == 3; }, 10000));
+  EXPECT_TRUE(PumpUntil([&] { return Ended(p[2]) && Rows() == 3; }, 10000));
   EXPECT_FALSE(FileExists(elsewhere + "\\plimsar.ini"));  // a forwarding start reads and writes no settings
-  SuspendThread(kept.hThread);                            // busy for good, then gone
+  SuspendThread(kept.hThread);                            // busy for good, then gone while the next start waits for it
   p[3] = Launch(work, "d.dwg");
   Pump(3000);
-  EXPECT_EQ(RowsInWindowOf(p[3]), -1);
   TerminateProcess(kept.hProcess, 1);
-  EXPECT_TRUE(PumpUntil([&] { return RowsInWindowOf(p[3]) == 1; }, 20000));
+  EXPECT_TRUE(PumpUntil([&] { return Rows() == 1; }, 20000));  // its own window
   for (const PROCESS_INFORMATION& start : p) TerminateProcess(start.hProcess, 1);
 }
