@@ -4,7 +4,7 @@
 
 #include "common/app_state.h"
 #include "app/commands.h"
-#include "app/handover.h"
+#include "app/handed_files.h"
 #include "app/window_layout.h"
 #include "common/dpi.h"
 #include "common/modal.h"
@@ -146,12 +146,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: return OnPaint(window);
     case WM_DESTROY: return OnDestroy();
     case WM_COMMAND: return OnCommand(window, LOWORD(wp));
-    case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lp));
+    // Only this thread's controls notify; another's pointer would not be ours.
+    case WM_NOTIFY: return InSendMessage() ? 0 : OnNotify(reinterpret_cast<NMHDR*>(lp));
     case WM_TIMER: return OnTimer(window, wp);
     case WM_DROPFILES: OnDropFiles(window, reinterpret_cast<HDROP>(wp)); return 0;
     case WM_COPYDATA: return OnCopyData(window, reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case WM_DPICHANGED: return OnDpiChanged(window, wp, lp);
-    case kForwardedPathsMessage: OnForwardedPaths(window, lp); return 0;
+    case kHandedFilesMessage: OnHandedFilesMessage(window); return 0;
     case WM_ACTIVATE:
     case WM_QUIT:
     case WM_QUERYNEWPALETTE: return 0;
