@@ -63,6 +63,17 @@ HWND CreateMainStatusBar(HWND window, int dpi) {
   return bar;
 }
 
+// WM_NOTIFY and WM_DPICHANGED carry pointers and are only ever sent. A posted
+// one comes from another program, whose lParam the system passes on as it is:
+// every loop of this thread, dialogs' and boxes' too, gets it as WM_NULL.
+HHOOK g_postedPointerFilter;
+
+LRESULT CALLBACK DropPostedPointerMessages(int code, WPARAM wp, LPARAM lp) {
+  auto* msg = reinterpret_cast<MSG*>(lp);
+  if (code == HC_ACTION && (msg->message == WM_NOTIFY || msg->message == WM_DPICHANGED)) msg->message = WM_NULL;
+  return CallNextHookEx(g_postedPointerFilter, code, wp, lp);
+}
+
 // Without its list the tool can do nothing: it says so and does not start,
 // having read and written nothing.
 LRESULT OnCreate(HWND window) {
@@ -76,6 +87,7 @@ LRESULT OnCreate(HWND window) {
     return -1;
   }
   g_statusBar = CreateMainStatusBar(window, g_windowDpi);
+  g_postedPointerFilter = SetWindowsHookExA(WH_GETMESSAGE, DropPostedPointerMessages, nullptr, GetCurrentThreadId());
   LoadSettings(window);
   return 0;
 }
@@ -135,6 +147,8 @@ LRESULT OnPaint(HWND window) {
 }
 
 LRESULT OnDestroy() {
+  if (g_postedPointerFilter) UnhookWindowsHookEx(g_postedPointerFilter);
+  g_postedPointerFilter = nullptr;
   PostQuitMessage(0);
   return 0;
 }
