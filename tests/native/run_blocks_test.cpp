@@ -1,0 +1,71 @@
+// Runs of any length: the captured rows, the job table refilled block by
+// block, and the marks the progress display sets from them.
+#include "runner/job_path.h"
+#include "runner/progress_rules.h"
+#include "runner/run_blocks.h"
+#include "tests/native/check.h"
+
+// Marks in order, runs of one mark as "first..last+" (a single one "row+").
+static std::string Runs(const RowMark* marks, int n) {
+  std::string out;
+  for (int i = 0, j; i < n; i = j) {
+    for (j = i + 1; j < n && marks[j].marked == marks[i].marked;) ++j;
+    out += std::to_string(marks[i].row) + (j - 1 > i ? ".." + std::to_string(marks[j - 1].row) : "") +
+           (marks[i].marked ? "+ " : "- ");
+  }
+  return out;
+}
+
+TEST(RunBlocks, EveryCapturedRowRunsBlockByBlockAndLaterBlocksStayMarked) {
+  static RunBlocks blocks;
+  static JobTable table;
+  CapturedRun& run = blocks.captured;
+  // Rows come once each, in list order, as a selection gives them; neighbours keep their folder once.
+  for (const auto& [row, taken] : {std::pair{2, true}, {2, false}, {1, false}, {-1, false}, {5, true}})
+    EXPECT_EQ(CaptureRow(run, "c:\\d", "a", "7", row), taken) << row;
+  EXPECT_EQ(run.texts, std::string("c:\\d\0a\0"
+                                   "7\0a\0"
+                                   "7\0",
+                                   13));
+  // 250 rows captured, every other row of a list of 500. Each step: the table's first `done` Jobs Done, the next
+  // Running; at the block's end, whether the run goes on and whether the table was refilled; then the table's
+  // first captured row and count, the list's row count, one tick's marks (blink phase 1) and the done count.
+  ClearCapture(run);
+  for (int k = 0; k < 250; ++k) CaptureRow(run, "c:\\d", ("f" + std::to_string(2 * k)).c_str(), "1", 2 * k);
+  FillBlock(blocks, table, 0);
+  const std::tuple<int, bool, bool, int, int, int32_t, std::string, int> steps[] = {
+      {50, true, false, 0, 100, 500, "0..98- 100..498+ ", 50},      // later blocks' rows marked too
+      {100, false, false, 0, 100, 500, "0..198- 200..498+ ", 100},  // a stop between blocks: no refill
+      {100, true, true, 100, 100, 500, "0..198- 200..498+ ", 100},
+      {100, true, true, 200, 50, 500, "0..398- 400..498+ ", 200},
+      {50, true, false, 200, 50, 500, "0..498- ", 250},  // nothing left
+      {50, true, false, 200, 50, 301, "0..300- ", 250},  // rows removed meanwhile
+  };
+  for (const auto& [done, running, refilled, first, count, rowCount, tick, doneCount] : steps) {
+    for (int j = 0; j < table.count; ++j)
+      table.jobs[j].state = j < done ? kJobDone : j == done ? kJobRunning : kJobQueued;
+    if (done == table.count) EXPECT_EQ(RefillNextBlock(blocks, table, running), refilled) << tick;
+    EXPECT_EQ(Ints({blocks.first, table.count, DoneCount(blocks, table)}), Ints({first, count, doneCount}));
+    EXPECT_EQ(std::string(table.jobs[0].path), "c:\\d\\f" + std::to_string(2 * first));
+    std::vector<RowMark> marks(run.rows.size());
+    int32_t phase = 1;
+    EXPECT_EQ(Runs(marks.data(), PlanTick(blocks, table, rowCount, &phase, marks.data())), tick);
+    EXPECT_EQ(phase, done < count ? 0 : 1);  // flipped by the Running Job
+    std::vector<uint8_t> marked(rowCount);
+    PlanPaint(blocks, table, rowCount, marked.data());
+    for (int r = 0; r < rowCount; r += 2) marks[r / 2] = {r, marked[r] != 0};
+    EXPECT_EQ(Runs(marks.data(), (rowCount + 1) / 2), tick) << "paint";
+  }
+}
+
+TEST(RunBlocks, OnlyMarksThatChangeARowAreSentAndTheFocusEndsOnTheLastMarked) {
+  // Rows' mark bits: 0 focused, 1 selected, 3 drop-highlighted, 8 marked.
+  const std::vector<uint8_t> bits = {
+      kFocusedBit, kSelectedBit, 0, kDropHilitedBit, 0, 0, 0, 0, kSelectedBit | kDropHilitedBit};
+  const RowMark marks[] = {{0, true}, {1, false}, {2, false}, {3, false}, {8, true}};
+  RowMark changes[5];
+  EXPECT_EQ(Runs(changes, MarkChanges(marks, 5, bits.data(), changes)), "0+ 1..3- ");
+  EXPECT_EQ(FocusAfterMarks(marks, 5, -1), 8);      // marking a row gives it the focus,
+  EXPECT_EQ(FocusAfterMarks(marks + 1, 1, 1), -1);  // unmarking the focused row takes it away,
+  EXPECT_EQ(FocusAfterMarks(marks + 1, 1, 6), 6);   // and unmarking another row leaves it
+}
