@@ -92,10 +92,6 @@ void ForgetProgram(HANDLE process) {
   CloseHandle(process);
 }
 
-}  // namespace
-
-namespace {
-
 // The Jobs of the table's block, in order. False when the run was stopped.
 bool RunBlock() {
   for (int i = 0; i < g_jobTable.count && i < kMaxJobs; ++i) {

@@ -16,17 +16,14 @@ static std::string Runs(const RowMark* marks, int n) {
   return out;
 }
 
-TEST(RunBlocks, EveryCapturedRowRunsBlockByBlockAndLaterBlocksStayMarked) {
+TEST(RunBlocks, EveryCapturedRowRunsBlockByBlockLaterBlocksStayMarkedAndOnlyChangesAreSent) {
   static RunBlocks blocks;
   static JobTable table;
   CapturedRun& run = blocks.captured;
   // Rows come once each, in list order, as a selection gives them; neighbours keep their folder once.
   for (const auto& [row, taken] : {std::pair{2, true}, {2, false}, {1, false}, {-1, false}, {5, true}})
     EXPECT_EQ(CaptureRow(run, "c:\\d", "a", "7", row), taken) << row;
-  EXPECT_EQ(run.texts, std::string("c:\\d\0a\0"
-                                   "7\0a\0"
-                                   "7\0",
-                                   13));
+  EXPECT_EQ(run.texts, std::string("c:\\d\0a\0007\0a\0007\0", 13));
   // 250 rows captured, every other row of a list of 500. Each step: the table's first `done` Jobs Done, the next
   // Running; at the block's end, whether the run goes on and whether the table was refilled; then the table's
   // first captured row and count, the list's row count, one tick's marks (blink phase 1) and the done count.
@@ -56,17 +53,14 @@ TEST(RunBlocks, EveryCapturedRowRunsBlockByBlockAndLaterBlocksStayMarked) {
     for (int r = 0; r < rowCount; r += 2) marks[r / 2] = {r, marked[r] != 0};
     EXPECT_EQ(Runs(marks.data(), (rowCount + 1) / 2), tick) << "paint";
   }
-}
-
-TEST(RunBlocks, OnlyMarksThatChangeARowAreSentAndTheFocusEndsOnTheLastMarked) {
-  // Rows' mark bits: 0 selected only, 1 focused only, 3 drop-highlighted only, 8 marked.
+  // Only marks that change a row are sent. Mark bits: row 0 selected, 1 focused, 3 drop-highlighted, 8 marked.
   const std::vector<uint8_t> bits = {
       kSelectedBit, kFocusedBit, 0, kDropHilitedBit, 0, 0, 0, 0, kSelectedBit | kDropHilitedBit};
-  const RowMark marks[] = {{0, true}, {1, false}, {2, false}, {3, false}, {8, true}};
+  const RowMark sent[] = {{0, true}, {1, false}, {2, false}, {3, false}, {8, true}};
   RowMark changes[5];
-  int n = MarkChanges(marks, 5, bits.data(), changes);
+  int n = MarkChanges(sent, 5, bits.data(), changes);
   EXPECT_EQ(Runs(changes, n) + std::to_string(n), "0+ 1..3- 3");
-  EXPECT_EQ(FocusAfterMarks(marks, 5, -1), 8);      // marking a row gives it the focus,
-  EXPECT_EQ(FocusAfterMarks(marks + 1, 1, 1), -1);  // unmarking the focused row takes it away,
-  EXPECT_EQ(FocusAfterMarks(marks + 1, 1, 6), 6);   // and unmarking another row leaves it
+  EXPECT_EQ(FocusAfterMarks(sent, 5, -1), 8);      // marking a row gives it the focus,
+  EXPECT_EQ(FocusAfterMarks(sent + 1, 1, 1), -1);  // unmarking the focused row takes it away,
+  EXPECT_EQ(FocusAfterMarks(sent + 1, 1, 6), 6);   // and unmarking another row leaves it
 }

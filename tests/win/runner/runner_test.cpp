@@ -30,12 +30,10 @@ static DWORD WINAPI Unresumed(HANDLE) { return static_cast<DWORD>(-1); }
 // What reached the taskbar: "done/total", "clear" and "flash"; progress fails when g_taskbarFails is set.
 static Texts g_taskbar;
 static bool g_taskbarFails;
-static const TaskbarCalls kTaskbarRecorder = {[](HWND, uint64_t done, uint64_t total) {
-                                                g_taskbar.push_back(std::to_string(done) + "/" + std::to_string(total));
-                                                return !g_taskbarFails;
-                                              },
-                                              [](HWND) { g_taskbar.push_back("clear"); },
-                                              [](HWND) { g_taskbar.push_back("flash"); }};
+static bool Recorded(const std::string& call) { return g_taskbar.push_back(call), !g_taskbarFails; }
+static const TaskbarCalls kTaskbarRecorder = {
+    [](HWND, uint64_t done, uint64_t total) { return Recorded(std::to_string(done) + "/" + std::to_string(total)); },
+    [](HWND) { Recorded("clear"); }, [](HWND) { Recorded("flash"); }};
 
 struct Event {  // a line of the stand-ins' log (tests/standin)
   std::string id;
@@ -298,12 +296,10 @@ TEST_F(Runner, LongRunsGoThroughEveryBlock) {
   EXPECT_LT(sorted.back(), 60000u);  // one program at a time
   for (size_t first : {100, 200}) EXPECT_LE(gaps[first], 2 * sorted[125] + 300) << "at row " << first;
   EXPECT_EQ(Boxes(), Texts{"すでにThreadは実行中です。|Thread処理|0|main"});
-  ASSERT_GE(g_taskbar.size(), 4u);
-  EXPECT_EQ(Texts(g_taskbar.end() - 2, g_taskbar.end()), (Texts{"clear", "flash"}));
-  for (size_t i = 1; i + 2 < g_taskbar.size(); ++i) {  // rising, of 250
-    EXPECT_LT(std::stoi(g_taskbar[i - 1]), std::stoi(g_taskbar[i]));
-    EXPECT_EQ(g_taskbar[i].substr(g_taskbar[i].find('/')), "/250");
-  }
+  ASSERT_GE(g_taskbar.size(), 3u);
+  const std::string last = g_taskbar[g_taskbar.size() - 3];  // the last tick's, in the third block
+  EXPECT_EQ(Texts(g_taskbar.end() - 3, g_taskbar.end()), (Texts{last, "clear", "flash"}));
+  EXPECT_TRUE(std::stoi(last) >= 200 && last.substr(last.find('/')) == "/250") << last;
 
   g_taskbar.clear();
   g_taskbarFails = true;
@@ -315,7 +311,6 @@ TEST_F(Runner, LongRunsGoThroughEveryBlock) {
   SetForegroundWindow(other);
   Pump(1500);  // the next tick ends the run's display
   EXPECT_EQ(Events("start").size(), 250u + 101);
-  EXPECT_EQ(NextSelectedRow(-1), -1);
   EXPECT_EQ(g_taskbar.size(), 1u);  // no flash either
   DestroyWindow(other);
 }
