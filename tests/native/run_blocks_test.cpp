@@ -24,13 +24,17 @@ TEST(RunBlocks, EveryCapturedRowRunsBlockByBlockLaterBlocksStayMarkedAndOnlyChan
   for (const auto& [row, taken] : {std::pair{2, true}, {2, false}, {1, false}, {-1, false}, {5, true}})
     EXPECT_EQ(CaptureRow(run, "c:\\d", "a", "7", row), taken) << row;
   EXPECT_EQ(run.texts, std::string("c:\\d\0a\0007\0a\0007\0", 13));
-  // 250 rows captured, every other row of a list of 500. Each step: the table's first `done` Jobs Done, the next
-  // Running; at the block's end, whether the run goes on and whether the table was refilled; then the table's
+  // 250 rows captured, every other row of a list of 500, in two folders. Each step: the table's first `done` Jobs Done,
+  // the next Running; at the block's end, whether the run goes on and whether the table was refilled; then the table's
   // first captured row and count, the list's row count, one tick's marks (blink phase 1) and the done count.
   ClearCapture(run);
-  for (int k = 0; k < 250; ++k) CaptureRow(run, "c:\\d", ("f" + std::to_string(2 * k)).c_str(), "1", 2 * k);
+  for (int k = 0; k < 250; ++k) {
+    std::string row = std::to_string(2 * k);  // as its name's number and its size
+    CaptureRow(run, k < 150 ? "c:\\d" : "c:\\e", ("f" + row).c_str(), row.c_str(), 2 * k);
+  }
   FillBlock(blocks, table, 0);
   const std::tuple<int, bool, bool, int, int, int32_t, std::string, int> steps[] = {
+      {0, true, false, 0, 100, 500, "0..498+ ", 0},
       {50, true, false, 0, 100, 500, "0..98- 100..498+ ", 50},      // later blocks' rows marked too
       {100, false, false, 0, 100, 500, "0..198- 200..498+ ", 100},  // a stop between blocks: no refill
       {100, true, true, 100, 100, 500, "0..198- 200..498+ ", 100},
@@ -42,15 +46,17 @@ TEST(RunBlocks, EveryCapturedRowRunsBlockByBlockLaterBlocksStayMarkedAndOnlyChan
     for (int j = 0; j < table.count; ++j)
       table.jobs[j].state = j < done ? kJobDone : j == done ? kJobRunning : kJobQueued;
     if (done == table.count) EXPECT_EQ(RefillNextBlock(blocks, table, running), refilled) << tick;
-    EXPECT_EQ(Ints({blocks.first, table.count, DoneCount(blocks, table)}), Ints({first, count, doneCount}));
-    EXPECT_EQ(std::string(table.jobs[0].path), "c:\\d\\f" + std::to_string(2 * first));
-    std::vector<RowMark> marks(run.rows.size());
+    EXPECT_EQ(Ints({blocks.first, table.count, DoneCount(blocks, table), table.jobs[0].size}),
+              Ints({first, count, doneCount, 2 * first}));
+    EXPECT_EQ(table.jobs[0].path, (first < 150 ? "c:\\d\\f" : "c:\\e\\f") + std::to_string(2 * first));
+    std::vector<RowMark> marks(run.rows.size(), {-1, true});
     int32_t phase = 1;
     EXPECT_EQ(Runs(marks.data(), PlanTick(blocks, table, rowCount, &phase, marks.data())), tick);
-    EXPECT_EQ(phase, done < count ? 0 : 1);  // flipped by the Running Job
-    std::vector<uint8_t> marked(rowCount);
+    EXPECT_EQ(phase, done < count ? 0 : 1);  // flipped by the Running Job, and back
+    EXPECT_EQ((PlanTick(blocks, table, rowCount, &phase, marks.data()), phase), 1);
+    std::vector<uint8_t> marked(rowCount, 7);
     PlanPaint(blocks, table, rowCount, marked.data());
-    for (int r = 0; r < rowCount; r += 2) marks[r / 2] = {r, marked[r] != 0};
+    for (int r = 0; r < rowCount; r += 2) marks[r / 2] = {r + marked[r + 1], marked[r] != 0};  // odd rows: none
     EXPECT_EQ(Runs(marks.data(), (rowCount + 1) / 2), tick) << "paint";
   }
   // Only marks that change a row are sent. Mark bits: row 0 selected, 1 focused, 3 drop-highlighted, 8 marked.
