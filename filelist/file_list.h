@@ -9,11 +9,14 @@ enum RemoveMode { kRemoveAll = 0, kRemoveSelectedOrWarn = 1, kRemoveSelectedElse
 
 HWND CreateFileList(HWND parent);
 
+// Columns (the user's widths in proportion), row image and font from one DPI to the other.
+void RescaleFileList(int fromDpi, int toDpi);
+
 // Appends a row at rowIndex, which callers keep equal to the row count.
 void AppendRow(const char* name, const char* folder, const char* date, int32_t sizeKb, int32_t rowIndex);
 
 // Date text (local time) and size in kilobytes of a file-system entry.
-void RowTextsFromFindData(const WIN32_FIND_DATAA& data, char* date40, int32_t* sizeKb);
+void RowTextsFromFindData(const WIN32_FIND_DATAW& data, char* date40, int32_t* sizeKb);
 
 void SelectAll();
 void DeselectAll();

@@ -3,7 +3,7 @@
 // as the entry does; each shot opens what it shows and captures it from the
 // screen into a 24-bit BMP.
 //
-// Usage: shots NAME OUT.bmp   takes one shot
+// Usage: shots NAME OUT.bmp   takes one shot (at the DPI the process sees)
 //        shots --list         prints "NAME FILE" for every shot (FILE: docs/FILE.png)
 //
 // Adding a shot: write one function that opens its window and captures it
@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "common/app_state.h"
+#include "common/code_page.h"
 #include "app/entry.h"
 #include "app/main_window.h"
 #include "common/modal.h"
@@ -143,14 +144,14 @@ void AddDrawingRows(const char* behaviour) {
       std::fputs(behaviour, f);
       std::fclose(f);
     }
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(path.c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(ToWide(path).c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) continue;
     FindClose(find);
     char date[40];
     int32_t size = 0;
     RowTextsFromFindData(data, date, &size);
-    AppendRow(data.cFileName, folder, date, size, row++);
+    AppendRow(name, folder, date, size, row++);
   }
 }
 
@@ -268,6 +269,9 @@ const Shot kShots[] = {
     {"picker", "folder-picker", kRootSettings, ShootFolderPicker},
     {"search", "search-dialog", kSampleSettings, ShootSearch},
     {"about", "about-box", kSampleSettings, ShootAbout},
+    // scripts/screenshots.sh takes a shot whose file ends in -144dpi with the screen at 144 DPI
+    {"main144", "main-window-144dpi", kSampleSettings, ShootMainWindow},
+    {"settings144", "settings-dialog-144dpi", kSampleSettings, ShootSettingsDialog},
 };
 
 const Shot* FindShot(const char* name) {
