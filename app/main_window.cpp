@@ -12,6 +12,7 @@
 #include "resource.h"
 #include "runner/run.h"
 #include "runner/status_texts.h"
+#include "runner/taskbar_progress.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -170,7 +171,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE:
     case WM_QUIT:
     case WM_QUERYNEWPALETTE: return 0;
-    default: return DefWindowProcA(window, msg, wp, lp);
+    default:
+      if (msg == TaskbarButtonCreatedMessage()) return OnTaskbarButtonCreated(window);
+      return DefWindowProcA(window, msg, wp, lp);
   }
 }
 

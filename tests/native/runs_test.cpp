@@ -1,10 +1,9 @@
-// The runner's rules: Job paths and the job table, command lines, time limits
-// and the progress marks.
+// The runner's rules: Job paths and the job table, command lines and time
+// limits; runs of many blocks and their marks are in run_blocks_test.cpp.
 #include <climits>
 
 #include "runner/command_line.h"
 #include "runner/job_path.h"
-#include "runner/progress_rules.h"
 #include "runner/time_limit.h"
 #include "tests/native/check.h"
 
@@ -70,38 +69,4 @@ TEST(TimeLimit, BasePlusSizeShareWrapsIn32BitsAndOnlyTheArmedLaunchExpires) {
   };
   for (const auto& [armed, launch, now, belongs] : expiries)
     EXPECT_EQ(ExpiryBelongsToLaunch(armed, launch, now), belongs);
-}
-
-// Marks as "row+" or "row-".
-static std::string Text(const RowMark* marks, int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += std::to_string(marks[i].row) + (marks[i].marked ? "+ " : "- ");
-  return out;
-}
-
-TEST(Progress, TicksPaintsAndTheFocusTheMarksLeave) {
-  static JobTable table;  // Jobs: row, state (1 Queued, 2 Running, 3 Done)
-  for (const auto& [row, state] : {std::pair{8, 1}, {3, 3}, {8, 3}, {0, 2}, {1, 0}, {10, 1}, {-1, 1}}) {
-    Job& job = table.jobs[table.count++];
-    job.row = row;
-    job.state = state;
-  }
-  RowMark marks[kMaxJobs + 1] = {};
-  int32_t phase = 0;  // rows in order, one row's Jobs in table order, the Running one blinking
-  EXPECT_EQ(Text(marks, PlanTick(table, 10, &phase, marks)), "0- 3- 8+ 8- ");
-  EXPECT_EQ(Text(marks, PlanTick(table, 10, &phase, marks)), "0+ 3- 8+ 8- ");
-  EXPECT_EQ(phase, 0);
-  std::vector<uint8_t> marked(11, 7), hasBits = {1, 1, 0, 1, 0, 0, 0, 0, 1, 0, 1};
-  PlanPaint(table, 10, marked.data());
-  EXPECT_EQ(Ints(marked.begin(), marked.end()), Ints({1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 7}));
-  EXPECT_EQ(Text(marks, PaintChanges(marked.data(), hasBits.data(), 10, marks)), "0+ 1- 3- 8+ ");
-  EXPECT_EQ(FocusAfterMarks(marks, 3, -1), 0);      // marking a row gives it the focus,
-  EXPECT_EQ(FocusAfterMarks(marks + 1, 1, 1), -1);  // unmarking the focused row takes it away,
-  EXPECT_EQ(FocusAfterMarks(marks + 1, 1, 6), 6);   // and unmarking another row leaves it
-  // Jobs stored ahead of the count are not read yet; an empty list gets nothing written.
-  table.count = 0;
-  PlanPaint(table, 0, marked.data());
-  PlanPaint(table, 9, marked.data() + 1);
-  EXPECT_EQ(Ints(marked.begin(), marked.end()), Ints({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7}));
-  EXPECT_EQ(PlanTick(table, 10, &phase, marks), 0);
 }
