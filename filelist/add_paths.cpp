@@ -22,9 +22,9 @@ bool AddFolder(std::string path) {
   return RowCount() > before;
 }
 
-// A file becomes one row, as a file chosen in the open-file dialog does.
+// A file becomes one row, as a file chosen in the open-file dialog does. A
+// path too long for a path text is refused where its row or scan is made.
 bool AddOne(const std::string& path) {
-  if (path.size() > kMaxPathText) return false;
   DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? AddFolder(path) : AppendPathRow(ToWide(path));
