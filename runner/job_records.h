@@ -17,5 +17,5 @@ struct Job {
 
 struct JobTable {
   Job jobs[kMaxJobs];
-  std::atomic<int32_t> count;
+  std::atomic<int32_t> count;  // 0..kMaxJobs: only StoreJob and FillBlock set it
 };

@@ -64,7 +64,7 @@ int32_t FillBlock(RunBlocks& blocks, JobTable& table, int32_t first) {
 }
 
 bool RefillNextBlock(RunBlocks& blocks, JobTable& table, bool running) {
-  int32_t next = blocks.first + std::clamp(table.count.load(), 0, kMaxJobs);
+  int32_t next = blocks.first + table.count;
   if (!running || next >= static_cast<int32_t>(blocks.captured.rows.size())) return false;
   FillBlock(blocks, table, next);
   return true;
@@ -73,12 +73,12 @@ bool RefillNextBlock(RunBlocks& blocks, JobTable& table, bool running) {
 int32_t CapturedState(const RunBlocks& blocks, const JobTable& table, int32_t k) {
   if (k < blocks.first) return kJobDone;
   int32_t j = k - blocks.first;
-  return j < std::clamp(table.count.load(), 0, kMaxJobs) ? table.jobs[j].state.load() : kJobQueued;
+  return j < table.count ? table.jobs[j].state.load() : kJobQueued;
 }
 
 int32_t DoneCount(const RunBlocks& blocks, const JobTable& table) {
   int32_t done = blocks.first;
-  int32_t count = std::clamp(table.count.load(), 0, kMaxJobs);
+  int32_t count = table.count;
   for (int32_t j = 0; j < count; ++j) done += table.jobs[j].state == kJobDone;
   return done;
 }

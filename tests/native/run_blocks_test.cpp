@@ -24,14 +24,19 @@ TEST(RunBlocks, EveryCapturedRowRunsBlockByBlockLaterBlocksStayMarkedAndOnlyChan
   for (const auto& [row, taken] : {std::pair{2, true}, {2, false}, {1, false}, {-1, false}, {5, true}})
     EXPECT_EQ(CaptureRow(run, "c:\\d", "a", "7", row), taken) << row;
   EXPECT_EQ(run.texts, std::string("c:\\d\0a\0007\0a\0007\0", 13));
+  EXPECT_TRUE(CaptureRow(run, "c:\\d", std::string(256, 'n').c_str(), "0123456789abcdef", 6));  // cut as the list reads
+  EXPECT_EQ(run.texts.substr(13), std::string(255, 'n') + '\0' + "0123456789abcde" + '\0');
   // 250 rows captured, every other row of a list of 500, in two folders. Each step: the table's first `done` Jobs Done,
   // the next Running; at the block's end, whether the run goes on and whether the table was refilled; then the table's
   // first captured row and count, the list's row count, one tick's marks (blink phase 1) and the done count.
   ClearCapture(run);
+  EXPECT_EQ(CaptureBytes(run), CaptureBytes(CapturedRun()));  // nothing kept from the last run
   for (int k = 0; k < 250; ++k) {
     std::string row = std::to_string(2 * k);  // as its name's number and its size
     CaptureRow(run, k < 150 ? "c:\\d" : "c:\\e", ("f" + row).c_str(), row.c_str(), 2 * k);
   }
+  TrimCapture(run);  // each folder once; 250 names and sizes of 695 digits in all; no room to spare
+  EXPECT_EQ(CaptureBytes(run), 250 * sizeof(CapturedRow) + 2 * 5 + 250 * 3 + 2 * 695);
   FillBlock(blocks, table, 0);
   const std::tuple<int, bool, bool, int, int, int32_t, std::string, int> steps[] = {
       {0, true, false, 0, 100, 500, "0..498+ ", 0},
@@ -39,8 +44,10 @@ TEST(RunBlocks, EveryCapturedRowRunsBlockByBlockLaterBlocksStayMarkedAndOnlyChan
       {100, false, false, 0, 100, 500, "0..198- 200..498+ ", 100},  // a stop between blocks: no refill
       {100, true, true, 100, 100, 500, "0..198- 200..498+ ", 100},
       {100, true, true, 200, 50, 500, "0..398- 400..498+ ", 200},
-      {50, true, false, 200, 50, 500, "0..498- ", 250},  // nothing left
-      {50, true, false, 200, 50, 300, "0..298- ", 250},  // rows removed meanwhile
+      {0, true, false, 200, 50, 450, "0..398- 400..448+ ", 200},  // a Queued row just past the list
+      {50, true, false, 200, 50, 500, "0..498- ", 250},           // nothing left
+      {50, true, false, 200, 50, 300, "0..298- ", 250},           // rows removed meanwhile
+      {50, true, false, 200, 50, 0, "", 250},                     // every row removed
   };
   for (const auto& [done, running, refilled, first, count, rowCount, tick, doneCount] : steps) {
     for (int j = 0; j < table.count; ++j)
@@ -54,10 +61,10 @@ TEST(RunBlocks, EveryCapturedRowRunsBlockByBlockLaterBlocksStayMarkedAndOnlyChan
     EXPECT_EQ(Runs(marks.data(), PlanTick(blocks, table, rowCount, &phase, marks.data())), tick);
     EXPECT_EQ(phase, done < count ? 0 : 1);  // flipped by the Running Job, and back
     EXPECT_EQ((PlanTick(blocks, table, rowCount, &phase, marks.data()), phase), 1);
-    std::vector<uint8_t> marked(rowCount, 7);
+    std::vector<uint8_t> marked(rowCount + 1, 7);  // the byte past the list stays as it is
     PlanPaint(blocks, table, rowCount, marked.data());
-    for (int r = 0; r < rowCount; r += 2) marks[r / 2] = {r + marked[r + 1], marked[r] != 0};  // odd rows: none
-    EXPECT_EQ(Runs(marks.data(), (rowCount + 1) / 2), tick) << "paint";
+    for (int r = 0; r < rowCount; r += 2) marks[r / 2] = {r + marked[r + 1], marked[r] == 1};  // odd rows: none
+    EXPECT_EQ(Runs(marks.data(), (rowCount + 1) / 2) + std::to_string(marked[rowCount]), tick + "7") << "paint";
   }
   // Only marks that change a row are sent. Mark bits: row 0 selected, 1 focused, 3 drop-highlighted, 8 marked.
   const std::vector<uint8_t> bits = {
