@@ -40,7 +40,7 @@ SAMPLE = 60
 COPIED = mutate.COPIED + ["tools", "bench", "help"]
 
 # The suites that cover a file: its folder's, unless the file is named itself.
-# Suites run in the order given, so the one most likely to fail comes first.
+# They run quickest first (as timed on the unmutated tree), so most kills come early.
 BY_FOLDER = {
     "app": ["app", "handover", "settings"],
     "common": ["app", "settings", "gather", "runner"],
@@ -52,6 +52,7 @@ BY_FILE = {
     "app/about_dialog.cpp": ["app"],
     "app/commands.cpp": ["app", "gather", "runner", "settings", "handover"],
     "app/handover.cpp": ["handover"],
+    "app/main_window.cpp": ["app", "handover", "settings", "runner"],
     "common/help.cpp": ["app"],
     "common/lazy_proc.cpp": ["gather", "app"],
     "filelist/file_list.cpp": ["gather", "handover", "runner"],
@@ -96,22 +97,26 @@ class Session(mutate.Worker):
         self.prefix = os.path.join(WORK, "wineprefix")
         self.envs = {}
         self.timeouts = {}
+        self.seconds = {}
 
     def run(self, cmd, timeout, env=None, cwd=None):
-        self.proc = subprocess.Popen(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, start_new_session=True,
-                                     env=env, cwd=cwd)
-        try:
-            out, _ = self.proc.communicate(timeout=timeout)
-            return self.proc.returncode, out.decode(errors="replace")
-        except subprocess.TimeoutExpired:
-            self.stop()
-            self.proc.communicate()
-            return None, "timeout"
-        except BaseException:
-            self.stop()
-            raise
-        finally:
-            self.proc = None
+        # Output goes to a file, not a pipe: Wine's own services inherit it and outlive the program.
+        with open(os.path.join(WORK, "last-output.txt"), "w+b") as log:
+            self.proc = subprocess.Popen(cmd, stdout=log, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
+                                         start_new_session=True, env=env, cwd=cwd)
+            try:
+                code = self.proc.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                self.stop()
+                self.proc.wait()
+                code = None
+            except BaseException:
+                self.stop()
+                raise
+            finally:
+                self.proc = None
+            log.seek(0)
+            return code, log.read().decode(errors="replace")
 
     def env_of(self, suite):
         if suite not in self.envs:
@@ -153,6 +158,7 @@ class Session(mutate.Worker):
             seconds = time.time() - start
             # Room for a loaded machine: timers and process starts slip under load.
             self.timeouts[suite] = max(30.0, 3 * seconds)
+            self.seconds[suite] = seconds
             print(f"  win_{suite}: {seconds:.0f} s unmutated, timeout {self.timeouts[suite]:.0f} s", flush=True)
 
     def finish(self):
@@ -172,11 +178,16 @@ class Session(mutate.Worker):
                 return code, out
         code, out = self.run(["wine", os.path.join(self.build, f"win_{suite}.exe"), "--gtest_brief=1",
                               "--gtest_fail_fast"], timeout, env=env, cwd=self.build)
-        if code is None:
-            # What the hung suite started still runs in its prefix; only this prefix's server is ended.
-            self.wineserver(env, "-k")
-            self.wineserver(env, "-p")
+        if code != 0:
+            # What a failed or hung suite started may still run in its prefix: end this prefix's server, and
+            # with it that, before the next suite.
+            self.restart(env)
         return code, out
+
+    def restart(self, env):
+        self.wineserver(env, "-k")
+        self.wineserver(env, "-w")
+        self.wineserver(env, "-p")
 
     def try_mutant(self, m, original):
         target = os.path.join(self.src, m.path)
@@ -189,7 +200,7 @@ class Session(mutate.Worker):
                 m.outcome = "stillborn"
                 return
             m.outcome = "survived"
-            for suite in suites:
+            for suite in sorted(suites, key=self.seconds.get):
                 code, _ = self.test(suite, self.timeouts[suite])
                 if code != 0:
                     m.outcome, m.by = "killed", f"win_{suite} " + ("timeout" if code is None else f"exit {code}")
