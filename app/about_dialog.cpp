@@ -3,6 +3,8 @@
 // free each other's bitmap.
 #include "app/about_dialog.h"
 
+#include "common/dpi.h"
+#include "common/dpi_scale.h"
 #include "resource.h"
 
 namespace {
@@ -31,7 +33,10 @@ INT_PTR OnPaint(HWND dlg) {
     HDC memory = CreateCompatibleDC(nullptr);
     if (memory != nullptr) {
       HGDIOBJ previous = SelectObject(memory, picture);
-      BitBlt(dc, kPictureX, kPictureY, kPictureWidth, kPictureHeight, memory, 0, 0, SRCCOPY);
+      // The picture keeps its pixels; its place follows the box, which grows with its font.
+      int dpi = WindowDpi(dlg);
+      BitBlt(dc, ScaleForDpi(kPictureX, dpi), ScaleForDpi(kPictureY, dpi), kPictureWidth, kPictureHeight, memory, 0, 0,
+             SRCCOPY);
       SelectObject(memory, previous);
       DeleteDC(memory);
     }

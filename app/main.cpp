@@ -1,15 +1,18 @@
 #include <windows.h>
 
 #include "app/entry.h"
-#include "app/handover.h"
+#include "app/handed_files.h"
 #include "app/main_window.h"
 #include "filelist/add_paths.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  std::vector<std::string> paths = CommandLinePaths();
+  HandedList paths = CommandLinePaths();
+  StartLock lock;
   // "Send to" on a selection fills the list that is already open.
   if (!paths.empty() && ForwardToOpenWindow(paths)) return 0;
   HWND window = StartTool(instance, show);
+  // From here a later start finds this window and forwards to it.
+  lock.Release();
   if (!window) return 0;
   AddPaths(window, paths);
   int code = RunMessageLoop();

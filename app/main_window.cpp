@@ -4,8 +4,9 @@
 
 #include "common/app_state.h"
 #include "app/commands.h"
-#include "app/handover.h"
+#include "app/handed_files.h"
 #include "app/window_layout.h"
+#include "common/dpi.h"
 #include "common/modal.h"
 #include "filelist/file_list.h"
 #include "resource.h"
@@ -17,6 +18,9 @@ namespace {
 
 constexpr COLORREF kBackground = RGB(238, 235, 218);
 
+// The DPI the window's pixel figures are laid out in; a WM_DPICHANGED moves it.
+int g_windowDpi = kBaseDpi;
+
 struct ToolButton {
   int image;
   int command;
@@ -26,13 +30,15 @@ constexpr ToolButton kToolButtons[] = {
     {5, IDT_RUN},           {6, IDT_STOP},           {7, IDT_HELP},       {8, IDT_EXIT},
 };
 
-HWND CreateMainToolbar(HWND window) {
+HWND CreateMainToolbar(HWND window, int dpi) {
   HWND bar = CreateToolbarEx(window,
                              WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_ALTDRAG | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
                              IDC_TOOLBAR, 0, nullptr, 0, nullptr, 0, 0, 0, 0, 0, sizeof(TBBUTTON));
   if (!bar) return nullptr;
-  SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(32, 32));
-  TBADDBITMAP strip = {g_instance, IDB_TOOLBAR};
+  int image = PictureSize(kToolbarImage, dpi);
+  SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(image, image));
+  TBADDBITMAP strip = {g_instance,
+                       static_cast<UINT_PTR>(PictureResource(dpi, IDB_TOOLBAR, IDB_TOOLBAR_150, IDB_TOOLBAR_200))};
   int first = static_cast<int>(SendMessageA(bar, TB_ADDBITMAP, 9, reinterpret_cast<LPARAM>(&strip)));
   TBBUTTON buttons[9] = {};
   for (int i = 0; i < 9; ++i) {
@@ -46,9 +52,14 @@ HWND CreateMainToolbar(HWND window) {
   return bar;
 }
 
-HWND CreateMainStatusBar(HWND window) {
+void SetStatusParts(HWND bar, int dpi) {
+  StatusParts parts = StatusPartEdges(dpi);
+  SendMessageA(bar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(parts.edges));
+}
+
+HWND CreateMainStatusBar(HWND window, int dpi) {
   HWND bar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, "", window, IDC_STATUSBAR);
-  if (bar) SendMessageA(bar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(kStatusPartEdges));
+  if (bar) SetStatusParts(bar, dpi);
   return bar;
 }
 
@@ -56,27 +67,62 @@ HWND CreateMainStatusBar(HWND window) {
 // having read and written nothing.
 LRESULT OnCreate(HWND window) {
   g_mainWindow = window;
-  g_toolbar = CreateMainToolbar(window);
+  g_windowDpi = WindowDpi(window);
+  g_toolbar = CreateMainToolbar(window, g_windowDpi);
   g_fileList = CreateFileList(window);
   if (!g_fileList) {
     ShowMessage(nullptr, "ファイルリストが作れないため起動できません", kMainTitle, MB_ICONWARNING);
     g_mainWindow = g_toolbar = nullptr;
     return -1;
   }
-  g_statusBar = CreateMainStatusBar(window);
+  g_statusBar = CreateMainStatusBar(window, g_windowDpi);
   LoadSettings(window);
   return 0;
 }
 
 LRESULT OnSize(HWND window, WPARAM wp, LPARAM lp) {
   SendMessageA(g_toolbar, WM_SIZE, wp, lp);
-  Band band = FileListBand(LOWORD(lp), HIWORD(lp));
+  Band band = FileListBand(LOWORD(lp), HIWORD(lp), g_windowDpi);
   MoveWindow(g_fileList, band.x, band.y, band.width, band.height, TRUE);
   SendMessageA(g_fileList, LVM_ARRANGE, LVA_ALIGNLEFT, 0);
   SendMessageA(g_statusBar, WM_SIZE, wp, lp);
   InvalidateRect(window, nullptr, FALSE);
   UpdateWindow(window);
   return 0;
+}
+
+// The window went to a display of another scale: every pixel figure follows,
+// the user's column widths in proportion, and the window takes the rectangle
+// the system suggests. A DPI no display has is ignored, as is the same DPI.
+// The system sends the change on the window's own thread; sent from another
+// thread or process, lParam is no pointer to trust, and the window keeps its
+// place with its size scaled.
+LRESULT OnDpiChanged(HWND window, WPARAM wp, LPARAM lp) {
+  int dpi = LOWORD(wp);
+  if (dpi < kMinDpi || dpi > kMaxDpi || dpi == g_windowDpi) return 0;
+  int old = g_windowDpi;
+  g_windowDpi = dpi;
+  RescaleFileList(old, dpi);
+  RescaleFont(g_statusBar, old, dpi);
+  SetStatusParts(g_statusBar, dpi);
+  // Its images cannot change size once added: a new toolbar takes the old one's place.
+  if (HWND bar = CreateMainToolbar(window, dpi)) {
+    DestroyWindow(g_toolbar);
+    g_toolbar = bar;
+    SetWindowPos(bar, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  RECT r;
+  if (lp && InSendMessageEx(nullptr) == ISMEX_NOSEND) {
+    r = *reinterpret_cast<const RECT*>(lp);
+  } else {
+    GetWindowRect(window, &r);
+    r.right = r.left + RescaleForDpi(r.right - r.left, old, dpi);
+    r.bottom = r.top + RescaleForDpi(r.bottom - r.top, old, dpi);
+  }
+  SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client;
+  GetClientRect(window, &client);  // a rectangle of the same size sends no WM_SIZE
+  return OnSize(window, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
 }
 
 LRESULT OnPaint(HWND window) {
@@ -100,11 +146,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: return OnPaint(window);
     case WM_DESTROY: return OnDestroy();
     case WM_COMMAND: return OnCommand(window, LOWORD(wp));
-    case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lp));
+    // Only this thread's controls notify; another's pointer would not be ours.
+    case WM_NOTIFY: return InSendMessage() ? 0 : OnNotify(reinterpret_cast<NMHDR*>(lp));
     case WM_TIMER: return OnTimer(window, wp);
     case WM_DROPFILES: OnDropFiles(window, reinterpret_cast<HDROP>(wp)); return 0;
     case WM_COPYDATA: return OnCopyData(window, reinterpret_cast<const COPYDATASTRUCT*>(lp));
-    case kForwardedPathsMessage: OnForwardedPaths(window, lp); return 0;
+    case WM_DPICHANGED: return OnDpiChanged(window, wp, lp);
+    case kHandedFilesMessage: OnHandedFilesMessage(window); return 0;
     case WM_ACTIVATE:
     case WM_QUIT:
     case WM_QUERYNEWPALETTE: return 0;
@@ -137,10 +185,20 @@ HWND CreateMainWindow(HINSTANCE instance) {
   int width = GetDeviceCaps(screen, HORZRES);
   int height = GetDeviceCaps(screen, VERTRES);
   ReleaseDC(nullptr, screen);
+  // Sized in the system DPI; a window on a display of another scale is sized
+  // again once it knows its own.
+  int dpi = SystemDpi();
   // Accepting drops by style keeps shell32 out of start-up.
-  return CreateWindowExA(WS_EX_ACCEPTFILES, kMainClassName, kMainTitle, WS_OVERLAPPEDWINDOW,
-                         CenteredOrigin(width, kMainWidth), CenteredOrigin(height, kMainHeight), kMainWidth,
-                         kMainHeight, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExA(WS_EX_ACCEPTFILES, kMainClassName, kMainTitle, WS_OVERLAPPEDWINDOW,
+                                CenteredOrigin(width, ScaleForDpi(kMainWidth, dpi)),
+                                CenteredOrigin(height, ScaleForDpi(kMainHeight, dpi)), ScaleForDpi(kMainWidth, dpi),
+                                ScaleForDpi(kMainHeight, dpi), nullptr, nullptr, instance, nullptr);
+  if (window && g_windowDpi != dpi) {
+    int w = ScaleForDpi(kMainWidth, g_windowDpi), h = ScaleForDpi(kMainHeight, g_windowDpi);
+    SetWindowPos(window, nullptr, CenteredOrigin(width, w), CenteredOrigin(height, h), w, h,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return window;
 }
 
 int RunMessageLoop() {

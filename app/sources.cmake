@@ -1,6 +1,6 @@
 list(APPEND WIN_SOURCES
   app/about_dialog.cpp
   app/entry.cpp
-  app/handover.cpp
+  app/handed_files.cpp
   app/commands.cpp
   app/main_window.cpp)

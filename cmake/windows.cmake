@@ -6,7 +6,8 @@ add_subdirectory(${GTEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 # Pictures are drawn by a script, never committed as binaries.
 set(PICTURE_DIR ${CMAKE_BINARY_DIR}/pictures)
-set(PICTURE_NAMES toolbar.bmp about.bmp app.ico app_small.ico filerow.ico folder_up.ico
+set(PICTURE_NAMES toolbar.bmp toolbar_150.bmp toolbar_200.bmp about.bmp app.ico app_small.ico filerow.ico
+    filerow_150.ico filerow_200.ico folder_up.ico
     folder.ico drive_fixed.ico drive_cdrom.ico drive_removable.ico drive_remote.ico drive_ramdisk.ico)
 list(TRANSFORM PICTURE_NAMES PREPEND ${PICTURE_DIR}/ OUTPUT_VARIABLE PICTURE_FILES)
 find_program(PYTHON3 python3 REQUIRED)

@@ -5,17 +5,20 @@
 
 #include <commctrl.h>
 
+#include "common/dpi_scale.h"
+
 struct ListColumn {
   const char* heading;
   int width;
 };
 
-inline void AddListColumns(HWND list, const ListColumn* columns, int count) {
+// The widths are those of 96 DPI, laid out at dpi.
+inline void AddListColumns(HWND list, const ListColumn* columns, int count, int dpi = kBaseDpi) {
   for (int i = 0; i < count; ++i) {
     LVCOLUMNA col = {};
     col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     col.fmt = LVCFMT_LEFT;
-    col.cx = columns[i].width;
+    col.cx = ScaleForDpi(columns[i].width, dpi);
     col.pszText = const_cast<char*>(columns[i].heading);
     col.iSubItem = i;
     SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));

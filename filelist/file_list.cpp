@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "common/app_state.h"
+#include "common/dpi.h"
+#include "common/dpi_scale.h"
 #include "common/modal.h"
 #include "common/list_view.h"
 #include "filelist/row_text.h"
@@ -13,6 +15,22 @@
 namespace {
 
 constexpr ListColumn kColumns[] = {{"ファイル名", 190}, {"フォルダ名", 220}, {"日付け", 100}, {"サイズ", 60}};
+constexpr int kRowImage = 12;  // the row image's side at 96 DPI
+
+// The row image drawn for dpi. The 96-DPI one is the sheet of the window's
+// icon size, shrunk by the list; the larger ones are drawn at their size.
+HIMAGELIST RowImages(int dpi) {
+  int size = PictureSize(kRowImage, dpi);
+  HIMAGELIST images = ImageList_Create(size, size, ILC_MASK | ILC_COLOR32, 1, 0);
+  int id = PictureResource(dpi, IDI_FILEROW, IDI_FILEROW_150, IDI_FILEROW_200);
+  if (id == IDI_FILEROW) {
+    ImageList_ReplaceIcon(images, -1, LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_FILEROW)));
+  } else if (HICON icon = static_cast<HICON>(LoadImageA(g_instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0))) {
+    ImageList_ReplaceIcon(images, -1, icon);
+    DestroyIcon(icon);
+  }
+  return images;
+}
 
 void DeleteSelectedRows() {
   for (int row; (row = NextSelectedRow(-1)) != -1;) SendMessageA(g_fileList, LVM_DELETEITEM, row, 0);
@@ -21,8 +39,8 @@ void DeleteSelectedRows() {
 }  // namespace
 
 HWND CreateFileList(HWND parent) {
-  HIMAGELIST images = ImageList_Create(12, 12, ILC_MASK | ILC_COLOR32, 1, 0);
-  ImageList_ReplaceIcon(images, -1, LoadIconA(g_instance, MAKEINTRESOURCEA(IDI_FILEROW)));
+  int dpi = WindowDpi(parent);
+  HIMAGELIST images = RowImages(dpi);
   InitCommonControls();
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 0, 0,
                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FILELIST)), g_instance, nullptr);
@@ -33,8 +51,15 @@ HWND CreateFileList(HWND parent) {
   LRESULT ex = SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ex | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
-  AddListColumns(list, kColumns, 4);
+  AddListColumns(list, kColumns, 4, dpi);
   return list;
+}
+
+void RescaleFileList(int fromDpi, int toDpi) {
+  RescaleListColumns(g_fileList, fromDpi, toDpi);
+  LRESULT old = SendMessageA(g_fileList, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(RowImages(toDpi)));
+  if (old) ImageList_Destroy(reinterpret_cast<HIMAGELIST>(old));
+  RescaleFont(g_fileList, fromDpi, toDpi);
 }
 
 void AppendRow(const char* name, const char* folder, const char* date, int32_t sizeKb, int32_t rowIndex) {

@@ -9,6 +9,9 @@ enum RemoveMode { kRemoveAll = 0, kRemoveSelectedOrWarn = 1, kRemoveSelectedElse
 
 HWND CreateFileList(HWND parent);
 
+// Columns (the user's widths in proportion), row image and font from one DPI to the other.
+void RescaleFileList(int fromDpi, int toDpi);
+
 // Appends a row at rowIndex, which callers keep equal to the row count.
 void AppendRow(const char* name, const char* folder, const char* date, int32_t sizeKb, int32_t rowIndex);
 

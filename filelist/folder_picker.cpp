@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "common/app_state.h"
+#include "common/dpi.h"
 #include "common/modal.h"
 #include "filelist/current_folder.h"
 #include "filelist/entry_rules.h"
@@ -31,16 +32,17 @@ bool CreateFolderList(HWND dialog) {
   for (int id = IDI_FOLDER_UP; id <= IDI_DRIVE_RAMDISK; ++id) {
     ImageList_ReplaceIcon(images, -1, LoadIconA(g_instance, MAKEINTRESOURCEA(id)));
   }
-  HWND list =
-      CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 20, 400, 420, dialog,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PICK_LIST)), g_instance, nullptr);
+  int dpi = WindowDpi(dialog);
+  HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0,
+                              ScaleForDpi(20, dpi), ScaleForDpi(400, dpi), ScaleForDpi(420, dpi), dialog,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PICK_LIST)), g_instance, nullptr);
   if (!list) {
     ImageList_Destroy(images);
     return false;
   }
   SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
   const ListColumn columns[] = {{"ファイル名", 200}, {"更新日", 120}};
-  AddListColumns(list, columns, 2);
+  AddListColumns(list, columns, 2, dpi);
   return true;
 }
 

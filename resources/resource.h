@@ -9,10 +9,14 @@
 
 // Bitmaps
 #define IDB_TOOLBAR 3
+#define IDB_TOOLBAR_150 4
+#define IDB_TOOLBAR_200 5
 #define IDB_ABOUT 351
 
 // Icons of the file list and the folder picker
 #define IDI_FILEROW 300
+#define IDI_FILEROW_150 301
+#define IDI_FILEROW_200 302
 #define IDI_FOLDER_UP 310
 #define IDI_FOLDER 311
 #define IDI_DRIVE_FIXED 312

@@ -181,6 +181,89 @@ class Canvas:
         return {c for row in self.pix for c in row if c is not None}
 
 
+# ---------------------------------------------------------------------------
+# The same drawing at a larger size. Coordinates stay those of the 32-pixel
+# grid; each shape is rasterised anew at the larger size (a pixel cell covers
+# s x s device pixels, edges are lw pixels thick), so nothing is stretched.
+
+class Scaled:
+    def __init__(self, canvas, s):
+        self.c = canvas
+        self.s = s
+        self.lw = max(1, int(s))
+
+    def lo(self, v):
+        return int(round(v * self.s))
+
+    def hi(self, v):
+        return int(round((v + 1) * self.s)) - 1
+
+    def centre(self, v):
+        return (v + 0.5) * self.s - 0.5
+
+    def px(self, x, y, c):
+        self.c.fill(self.lo(x), self.lo(y), self.hi(x), self.hi(y), c)
+
+    def fill(self, x0, y0, x1, y1, c):
+        self.c.fill(self.lo(x0), self.lo(y0), self.hi(x1), self.hi(y1), c)
+
+    def hline(self, x0, x1, y, c):
+        x0, x1 = min(x0, x1), max(x0, x1)
+        y0 = int(round(self.centre(y) - (self.lw - 1) / 2))
+        self.c.fill(self.lo(x0), y0, self.hi(x1), y0 + self.lw - 1, c)
+
+    def vline(self, x, y0, y1, c):
+        y0, y1 = min(y0, y1), max(y0, y1)
+        x0 = int(round(self.centre(x) - (self.lw - 1) / 2))
+        self.c.fill(x0, self.lo(y0), x0 + self.lw - 1, self.hi(y1), c)
+
+    def rect(self, x0, y0, x1, y1, c):
+        X0, Y0, X1, Y1 = self.lo(x0), self.lo(y0), self.hi(x1), self.hi(y1)
+        t = self.lw - 1
+        self.c.fill(X0, Y0, X1, Y0 + t, c)
+        self.c.fill(X0, Y1 - t, X1, Y1, c)
+        self.c.fill(X0, Y0, X0 + t, Y1, c)
+        self.c.fill(X1 - t, Y0, X1, Y1, c)
+
+    def box(self, x0, y0, x1, y1, inner, edge):
+        self.fill(x0, y0, x1, y1, inner)
+        self.rect(x0, y0, x1, y1, edge)
+
+    def line(self, x0, y0, x1, y1, c, width=1):
+        w = self.lw if width == 1 else max(1, int(round(width * self.s)))
+        self.c.line(int(round(self.centre(x0))), int(round(self.centre(y0))),
+                    int(round(self.centre(x1))), int(round(self.centre(y1))), c, w)
+
+    def dashed(self, x0, y0, x1, y1, c, on=3, off=2):
+        self.c.dashed(self.lo(x0), self.lo(y0), self.lo(x1), self.lo(y1), c,
+                      self.lo(on), self.lo(off))
+
+    def poly(self, pts, c, edge=None):
+        mapped = [(self.centre(x), self.centre(y)) for x, y in pts]
+        self.c.poly(mapped, c)
+        if edge is not None:
+            for i in range(len(mapped)):
+                ax, ay = mapped[i]
+                bx, by = mapped[(i + 1) % len(mapped)]
+                self.c.line(int(round(ax)), int(round(ay)), int(round(bx)), int(round(by)), edge)
+                if self.lw > 1:
+                    # the second pixel of a thick edge goes inwards
+                    self.c.line(int(round(ax + (1 if ax < sum(p[0] for p in mapped) / len(mapped) else -1))),
+                                int(round(ay + (1 if ay < sum(p[1] for p in mapped) / len(mapped) else -1))),
+                                int(round(bx + (1 if bx < sum(p[0] for p in mapped) / len(mapped) else -1))),
+                                int(round(by + (1 if by < sum(p[1] for p in mapped) / len(mapped) else -1))), edge)
+
+    def disc(self, cx, cy, r, c):
+        self.c.disc(self.centre(cx), self.centre(cy), r * self.s, c)
+
+    def ring(self, cx, cy, r, c, t=1):
+        self.c.ring(self.centre(cx), self.centre(cy), r * self.s, c, max(self.lw, t * self.s))
+
+
+def scale_of(c):
+    return getattr(c, "s", 1)
+
+
 def _inside(pts, x, y):
     inside = False
     n = len(pts)
@@ -344,6 +427,14 @@ def draw_folder16(c, x, y):
 
 def draw_plus(c, x, y, fill=GREEN, edge=GREEN_D):
     """11 x 11 plus sign with an outline."""
+    if scale_of(c) != 1:
+        # the two bars, outlined, then their crossing cleared of the inner edges
+        c.box(x, y + 3, x + 10, y + 6, fill, edge)
+        c.box(x + 3, y, x + 7, y + 9, fill, edge)
+        c.fill(x + 4, y + 4, x + 6, y + 5, fill)
+        c.hline(x + 1, x + 9, y + 4, GREEN_L)
+        c.vline(x + 4, y + 1, y + 8, GREEN_L)
+        return
     c.pattern(x, y, [
         "...OOOOO...",
         "...OHHHO...",
@@ -422,6 +513,11 @@ def tb_remove(c):
         c.fill(6, y, 8, y + 2, FOLDER_F)
         c.hline(10, 22, y + 1, INK)
     # a bold red X on top
+    if scale_of(c) != 1:
+        for colour, width in ((RED_D, 5), (RED, 3)):
+            c.line(12, 11, 28, 27, colour, width)
+            c.line(28, 11, 12, 27, colour, width)
+        return
     for d in range(-2, 3):
         c.line(12 + d, 11, 28 + d, 27, RED_D if abs(d) == 2 else RED)
         c.line(28 + d, 11, 12 + d, 27, RED_D if abs(d) == 2 else RED)
@@ -445,6 +541,9 @@ def tb_help(c):
     c.disc(15.5, 15.5, 13.5, BLUE_D)
     c.disc(15.5, 15.5, 12.5, BLUE)
     c.disc(13.5, 12.5, 7, (72, 124, 232))
+    if scale_of(c) != 1:
+        draw_question(c)
+        return
     c.pattern(10, 6, [
         "..XXXXX...",
         ".XXXXXXX..",
@@ -479,6 +578,23 @@ def tb_help(c):
     ], {"X": BLUE_D})
 
 
+def draw_question(c):
+    """The question mark of the help button as strokes: a hook open to the
+    lower left, a stem and a dot, with a dark shadow below and right."""
+    raw = c.c
+    for colour, d in ((BLUE_D, 0.7), (WHITE, 0)):
+        cx, cy = c.centre(14.5 + d), c.centre(9.5 + d)
+        r, t = 4.6 * c.s, 2.3 * c.s
+        for y in range(raw.h):
+            for x in range(raw.w):
+                dx, dy = x - cx, y - cy
+                if (r - t) ** 2 < dx * dx + dy * dy <= r * r and not (dx < 0 and dy > 0):
+                    raw.px(x, y, colour)
+        c.line(17.3 + d, 11.5 + d, 15 + d, 13.2 + d, colour, 2)
+        c.fill(14 + d, 13 + d, 15 + d, 15 + d, colour)
+        c.fill(14 + d, 17 + d, 15 + d, 18 + d, colour)
+
+
 def tb_exit(c):
     # door frame with the dark opening
     c.box(3, 2, 18, 29, BROWN_D, OUTLINE)
@@ -499,14 +615,15 @@ TOOLBAR = [tb_folder_picker, tb_add_subfolders, tb_add_folder, tb_add_files,
            tb_remove, tb_run, tb_stop, tb_help, tb_exit]
 
 
-def make_toolbar():
-    strip = Canvas(32 * len(TOOLBAR), 32, SILVER)
+def make_toolbar(percent=100):
+    n = 32 * percent // 100
+    strip = Canvas(n * len(TOOLBAR), n, SILVER)
     for i, draw in enumerate(TOOLBAR):
-        cell = Canvas(32, 32)
-        draw(cell)
+        cell = Canvas(n, n)
+        draw(cell if percent == 100 else Scaled(cell, percent / 100))
         if SILVER in cell.colours():
             raise ValueError("toolbar image %d uses the background colour" % i)
-        strip.blit(cell, 32 * i, 0)
+        strip.blit(cell, n * i, 0)
     return strip
 
 
@@ -595,6 +712,30 @@ def make_filerow():
         if col not in VGA16:
             raise ValueError("the file-row icon must use the 16 standard colours")
     return c
+
+
+def make_filerow_sized(n):
+    """The file-row sheet drawn anew at n x n (the 16-pixel one's grid)."""
+    cv = Canvas(n, n)
+    c = Scaled(cv, n / 16)
+    k, w, s, b, r = VGA16[0], VGA16[15], VGA16[7], VGA16[12], VGA16[9]
+    c.fill(1, 0, 14, 15, w)
+    c.rect(1, 0, 14, 15, k)
+    # the folded corner
+    c.fill(10, 0, 14, 4, None)
+    c.poly([(10, 0), (10, 4), (14, 4)], s, k)
+    c.line(10, 0, 14, 4, k)
+    # a part on the sheet, its centre lines in red
+    c.rect(3, 3, 7, 8, b)
+    c.hline(3, 9, 6, r)
+    c.vline(5, 2, 9, r)
+    # the title block
+    c.rect(8, 11, 14, 15, k)
+    c.hline(10, 12, 13, b)
+    for col in cv.colours():
+        if col not in VGA16:
+            raise ValueError("the file-row icon must use the 16 standard colours")
+    return cv
 
 
 # ---------------------------------------------------------------------------
@@ -783,10 +924,14 @@ def outputs():
     """File name -> bytes, in a fixed order."""
     return [
         ("toolbar.bmp", bmp8(make_toolbar())),
+        ("toolbar_150.bmp", bmp8(make_toolbar(150))),
+        ("toolbar_200.bmp", bmp8(make_toolbar(200))),
         ("about.bmp", bmp8(make_about())),
         ("app.ico", ico([(make_app32(), 8), (make_app16(), 8)])),
         ("app_small.ico", ico([(make_app16(), 8)])),
         ("filerow.ico", ico([(make_filerow(), 4)])),
+        ("filerow_150.ico", ico([(make_filerow_sized(18), 4)])),
+        ("filerow_200.ico", ico([(make_filerow_sized(24), 4)])),
         ("folder_up.ico", ico([(make_folder_up(), 8)])),
         ("folder.ico", ico([(make_folder(), 8)])),
         ("drive_fixed.ico", ico([(make_drive_fixed(), 8)])),

@@ -19,13 +19,16 @@ cd "$workdir"
 cat >run.sh <<'RUN'
 #!/usr/bin/env bash
 set -euo pipefail
-shots="$1"; shift
+root="$1"; shots="$2"; shift 2
 wine "$shots" --list | tr -d '\r' >list.txt
 status=0
 while read -r name file; do
   [ -n "$name" ] || continue
   if [ "$#" -gt 0 ] && ! printf '%s\n' "$@" | grep -qx "$name"; then continue; fi
-  if wine "$shots" "$name" "$file.bmp"; then
+  # A shot named for 144 DPI runs with the prefix's screen at 144 DPI.
+  run=(wine)
+  case "$file" in *-144dpi) run=(bash "$root/scripts/run-at-dpi.sh" 144) ;; esac
+  if "${run[@]}" "$shots" "$name" "$file.bmp"; then
     echo "$file" >>taken.txt
   else
     echo "shot $name failed" >&2
@@ -35,7 +38,7 @@ done <list.txt
 exit $status
 RUN
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24" bash run.sh "$shots" "$@" || status=$?
+xvfb-run -a -s "-screen 0 1024x768x24" bash run.sh "$root" "$shots" "$@" || status=$?
 mkdir -p "$root/docs"
 if [ -f taken.txt ]; then
   while read -r file; do

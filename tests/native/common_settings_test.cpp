@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/window_layout.h"
 #include "common/cp932.h"
 #include "common/help_address.h"
 #include "filelist/found_name.h"
@@ -51,12 +50,6 @@ TEST(StatusTexts, TheLimitTextHoldsEveryNumberWhole) {
   EXPECT_EQ(LimitText(0, 125), Zeroed("ﾀｲﾏｰOFF", kLimitTextSize) + "x");
   EXPECT_EQ(LimitText(1, -600000010), Zeroed("-10000000分-10秒", kLimitTextSize) + "x");
   EXPECT_EQ(std::string(RunStateText(0)) + RunStateText(-1), "停止中動作中");
-}
-
-TEST(MainWindow, CentredWithTheListBetweenTheToolbarAndTheStatusBar) {
-  EXPECT_EQ(CenteredOrigin(1024, 600), 212);
-  const Band list = FileListBand(592, 446);
-  EXPECT_EQ(Ints({list.x, list.y, list.width, list.height}), Ints({0, 40, 592, 386}));
 }
 
 TEST(FileRows, KilobytesOfAThousandBytesDatesWithinTheirFieldAndTheNameToKeep) {

@@ -3,7 +3,7 @@
 // as the entry does; each shot opens what it shows and captures it from the
 // screen into a 24-bit BMP.
 //
-// Usage: shots NAME OUT.bmp   takes one shot
+// Usage: shots NAME OUT.bmp   takes one shot (at the DPI the process sees)
 //        shots --list         prints "NAME FILE" for every shot (FILE: docs/FILE.png)
 //
 // Adding a shot: write one function that opens its window and captures it
@@ -268,6 +268,9 @@ const Shot kShots[] = {
     {"picker", "folder-picker", kRootSettings, ShootFolderPicker},
     {"search", "search-dialog", kSampleSettings, ShootSearch},
     {"about", "about-box", kSampleSettings, ShootAbout},
+    // scripts/screenshots.sh takes a shot whose file ends in -144dpi with the screen at 144 DPI
+    {"main144", "main-window-144dpi", kSampleSettings, ShootMainWindow},
+    {"settings144", "settings-dialog-144dpi", kSampleSettings, ShootSettingsDialog},
 };
 
 const Shot* FindShot(const char* name) {

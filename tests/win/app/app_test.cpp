@@ -3,9 +3,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <future>
 
 #include "app/entry.h"
 #include "common/app_state.h"
+#include "common/dpi.h"
+#include "common/dpi_scale.h"
 #include "filelist/file_list.h"
 #include "harness.h"
 #include "resource.h"
@@ -29,10 +33,6 @@ TEST_F(AppTest, StartsAsBuiltWithComUntilExitAndNotAtAllWithoutItsList) {
   EXPECT_EQ(NextSelectedRow(-1), -1);               // without a list, every "while a row is selected" loop ends
   EXPECT_EQ(Apartment(), -1);
   StartApp();
-  RECT r;
-  GetWindowRect(main, &r);  // 600 x 480, centred on the screen
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - 600) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - 480) / 2;
-  EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}), std::vector<LONG>({x, y, x + 600, y + 480}));
   const Labels menu = {{IDM_ADD_FILES, "１ファイル追加(&A)"},
                        {IDM_ADD_FOLDER, "フォルダ単位(&W)"},
                        {IDM_ADD_SUBFOLDERS, "サブフォルダ(&G)"},
@@ -72,11 +72,6 @@ TEST_F(AppTest, StartsAsBuiltWithComUntilExitAndNotAtAllWithoutItsList) {
                              {IDT_STOP, "停止"},
                              {IDT_HELP, "ヘルプ"},
                              {IDT_EXIT, "終了"}}));
-  Labels columns;  // width and heading
-  LVCOLUMNA column = {LVCF_TEXT | LVCF_WIDTH, 0, 0, text, MAX_PATH};
-  while (SendMessageA(g_fileList, LVM_GETCOLUMNA, columns.size(), reinterpret_cast<LPARAM>(&column)))
-    columns.push_back({column.cx, text});
-  EXPECT_EQ(columns, Labels({{190, "ファイル名"}, {220, "フォルダ名"}, {100, "日付け"}, {60, "サイズ"}}));
   // Wine's input method keeps an apartment of its own while the window lives: the tool's outlives it.
   DestroyWindow(main);
   Pump(20);
@@ -127,4 +122,68 @@ TEST_F(AppTest, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
     }
   }
   MoveFileExA(aside.c_str(), browser.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+// Window rectangle; the list's top; the column widths; the status part edges; the toolbar's and the row image's
+// sizes and counts; the list's and the status bar's font heights.
+static std::vector<int> Figures(HWND main) {
+  RECT r, list;
+  GetWindowRect(main, &r);
+  GetWindowRect(g_fileList, &list);
+  MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&list), 2);
+  std::vector<int> f = {r.left, r.top, r.right - r.left, r.bottom - r.top, list.top, 0, 0, 0, 0, 0, 0, 0, 0};
+  for (int i = 0; i < 4; ++i) f[5 + i] = static_cast<int>(SendMessageA(g_fileList, LVM_GETCOLUMNWIDTH, i, 0));
+  SendMessageA(g_statusBar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(&f[9]));
+  for (auto i : {SendMessageA(g_toolbar, TB_GETIMAGELIST, 0, 0), SendMessageA(g_fileList, LVM_GETIMAGELIST, 1, 0)}) {
+    f.insert(f.end(), {0, 0, ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(i))});
+    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(i), &f[f.size() - 3], &f[f.size() - 2]);
+  }
+  for (HWND control : {g_fileList, g_statusBar}) {
+    LOGFONTA font = {};
+    HGDIOBJ handle = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
+    GetObjectA(handle ? handle : GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    f.push_back(font.lfHeight);
+  }
+  return f;
+}
+
+// The main window's pixel figures in its DPI: at start-up in a process that sees 96 DPI, or 144 under the ctest
+// entry win_app_dpi144, and after a WM_DPICHANGED, which takes the suggested rectangle, keeps the user's own column
+// width in proportion and scales the fonts.
+TEST_F(AppTest, DpiLayoutAtStartAndAfterAChange) {
+  const int dpi = SystemDpi();
+  // PLIMSAR_TEST_DPI is set by the entry that runs at another DPI
+  ASSERT_EQ(dpi, std::getenv("PLIMSAR_TEST_DPI") ? std::atoi(std::getenv("PLIMSAR_TEST_DPI")) : 96);
+  // clang-format off
+  const std::vector<int> at96 = {212, 144, 600, 480, 40, 190, 220, 100, 60, 400, 500, 600, -1, 32, 32, 9, 12, 12, 1};
+  struct {
+    int startDpi, newDpi, userColumn;  // userColumn: the first column's width set before the change
+    RECT suggested;
+    std::vector<int> want;
+    bool foreign;  // sent from another thread, with a pointer that points nowhere: the window keeps its place
+  } const cases[] = {
+      // at the same DPI nothing moves: the layout at start-up
+      {96, 96, 0, {10, 10, 500, 400}, at96},
+      {144, 144, 0, {10, 10, 500, 400},
+       {62, 24, 900, 720, 60, 285, 330, 150, 90, 600, 750, 900, -1, 48, 48, 9, 18, 18, 1}},
+      // the user's 300 at 144 is 200 at 96 and 250 at 120; 120 DPI is as near 100 % as 150 %: the 100 % pictures
+      {144, 96, 300, {}, {62, 24, 600, 480, 40, 200, 220, 100, 60, 400, 500, 600, -1, 32, 32, 9, 12, 12, 1}, true},
+      {144, 120, 300, {100, 50, 850, 650},
+       {100, 50, 750, 600, 50, 250, 275, 125, 75, 500, 625, 750, -1, 32, 32, 9, 12, 12, 1}},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    if (c.startDpi != dpi) continue;
+    StartApp();
+    std::vector<int> want = c.want, fonts = Figures(main);
+    for (size_t i = fonts.size() - 2; i < fonts.size(); ++i) want.push_back(RescaleForDpi(fonts[i], dpi, c.newDpi));
+    if (c.userColumn) SendMessageA(g_fileList, LVM_SETCOLUMNWIDTH, 0, c.userColumn);
+    LPARAM rect = c.foreign ? 1 : reinterpret_cast<LPARAM>(&c.suggested);
+    auto send = [&] { return SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(c.newDpi, c.newDpi), rect) + 1; };
+    if (!c.foreign) send();
+    auto other = std::async(std::launch::async, [&] { return !c.foreign || send(); });  // answered by the pump
+    PumpUntil([&] { return other.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 10000);
+    EXPECT_EQ(Figures(main), want) << c.startDpi << " to " << c.newDpi;
+    CloseApp();
+  }
 }
