@@ -52,7 +52,7 @@ BY_FOLDER = {
 BY_FILE = {
     "app/about_dialog.cpp": ["app"],
     "app/commands.cpp": ["app", "gather", "runner", "settings", "handover"],
-    "app/handover.cpp": ["handover"],
+    "app/handed_files.cpp": ["handover"],
     "app/main_window.cpp": ["app", "handover", "settings", "runner"],
     "common/help.cpp": ["app"],
     "common/lazy_proc.cpp": ["gather", "app"],
