@@ -18,7 +18,10 @@ and left out of the score.
 The whole session runs in one Xvfb (the script starts itself under xvfb-run)
 and keeps one wineserver per Wine prefix alive.
 
-Usage: scripts/mutate-win.py [--sample N] [--list] [--only SUBSTRING]
+Each run keeps its outcomes in build/mutate-win/outcomes.txt; --report prints
+the table again from them, so a change to the equivalent list needs no new run.
+
+Usage: scripts/mutate-win.py [--sample N] [--list] [--report] [--only SUBSTRING]
 """
 import argparse
 import os
@@ -216,6 +219,7 @@ def main():
     parser.add_argument("--sample", type=int, default=int(os.environ.get("SAMPLE") or SAMPLE),
                         help=f"mutants run (default {SAMPLE}, or $SAMPLE)")
     parser.add_argument("--list", action="store_true", help="only list the sampled mutants")
+    parser.add_argument("--report", action="store_true", help="the table of the last run, with today's equivalents")
     parser.add_argument("--only", help="only files whose path holds this text")
     args = parser.parse_args()
 
@@ -242,6 +246,16 @@ def main():
         print(f"{len(picked)} of {len(every)} mutants in {len(files)} files")
         return 0
 
+    in_sample = [f for f in files if any(m.path == f for m in picked)]
+    outcomes = os.path.join(WORK, "outcomes.txt")
+    if args.report:
+        saved = dict(line.rstrip("\n").split("\t", 1)[::-1] for line in open(outcomes, encoding="utf-8"))
+        for m in picked:
+            if m.key not in saved:
+                sys.exit(f"the last run did not try {m.key}: run the sample again")
+            m.outcome = saved[m.key]
+        return mutate.report(in_sample, picked, equivalent, stale, sources, float(saved["seconds"]))
+
     if "PLIMSAR_MUTATE_XVFB" not in os.environ:  # one X server for the whole session
         os.environ["PLIMSAR_MUTATE_XVFB"] = "1"
         os.execvp("xvfb-run", ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24", sys.executable] + sys.argv)
@@ -266,8 +280,10 @@ def main():
     finally:
         session.finish()
 
-    in_sample = [f for f in files if any(m.path == f for m in picked)]
-    return mutate.report(in_sample, picked, equivalent, stale, sources, time.time() - started)
+    seconds = time.time() - started
+    with open(outcomes, "w", encoding="utf-8") as f:
+        f.write(f"{seconds:.0f}\tseconds\n" + "".join(f"{m.outcome}\t{m.key}\n" for m in picked))
+    return mutate.report(in_sample, picked, equivalent, stale, sources, seconds)
 
 
 if __name__ == "__main__":
