@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "filelist/path_args.h"
+
 // The handed paths as the resolving code gives them; only passed through here.
-using HandedList = std::vector<std::string>;
+using HandedList = std::vector<HandedPath>;
 
 // Posted by the window to itself for each block of forwarded paths it has
 // queued. It carries nothing, so any process may send it harmlessly.

@@ -12,6 +12,7 @@
 #include "resource.h"
 #include "runner/run.h"
 #include "runner/status_texts.h"
+#include "runner/taskbar_progress.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -63,6 +64,17 @@ HWND CreateMainStatusBar(HWND window, int dpi) {
   return bar;
 }
 
+// WM_NOTIFY and WM_DPICHANGED carry pointers and are only ever sent. A posted
+// one comes from another program, whose lParam the system passes on as it is:
+// every loop of this thread, dialogs' and boxes' too, gets it as WM_NULL.
+HHOOK g_postedPointerFilter;
+
+LRESULT CALLBACK DropPostedPointerMessages(int code, WPARAM wp, LPARAM lp) {
+  auto* msg = reinterpret_cast<MSG*>(lp);
+  if (code == HC_ACTION && (msg->message == WM_NOTIFY || msg->message == WM_DPICHANGED)) msg->message = WM_NULL;
+  return CallNextHookEx(g_postedPointerFilter, code, wp, lp);
+}
+
 // Without its list the tool can do nothing: it says so and does not start,
 // having read and written nothing.
 LRESULT OnCreate(HWND window) {
@@ -76,6 +88,7 @@ LRESULT OnCreate(HWND window) {
     return -1;
   }
   g_statusBar = CreateMainStatusBar(window, g_windowDpi);
+  g_postedPointerFilter = SetWindowsHookExA(WH_GETMESSAGE, DropPostedPointerMessages, nullptr, GetCurrentThreadId());
   LoadSettings(window);
   return 0;
 }
@@ -135,6 +148,8 @@ LRESULT OnPaint(HWND window) {
 }
 
 LRESULT OnDestroy() {
+  if (g_postedPointerFilter) UnhookWindowsHookEx(g_postedPointerFilter);
+  g_postedPointerFilter = nullptr;
   PostQuitMessage(0);
   return 0;
 }
@@ -156,7 +171,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE:
     case WM_QUIT:
     case WM_QUERYNEWPALETTE: return 0;
-    default: return DefWindowProcA(window, msg, wp, lp);
+    default:
+      if (msg == TaskbarButtonCreatedMessage()) return OnTaskbarButtonCreated(window);
+      return DefWindowProcA(window, msg, wp, lp);
   }
 }
 

@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "common/app_state.h"
+#include "common/code_page.h"
 #include "app/entry.h"
 #include "app/main_window.h"
 #include "bench_util.h"
 #include "filelist/file_list.h"
+#include "filelist/file_rows.h"
 #include "filelist/gather.h"
 #include "common/list_view.h"
 #include "common/modal.h"
@@ -80,15 +82,15 @@ int main() {
 
   // The texts the reference appends, made beforehand from the same entries.
   std::vector<std::string> dates, sizes;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*.dwg").c_str(), &data);
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(ToWide(folder + "\\*.dwg").c_str(), &data);
   do {
     char date[40] = {};
     int32_t sizeKb = 0;
     RowTextsFromFindData(data, date, &sizeKb);
     dates.push_back(date);
     sizes.push_back(std::to_string(sizeKb));
-  } while (FindNextFileA(find, &data));
+  } while (FindNextFileW(find, &data));
   FindClose(find);
 
   std::vector<double> tool, reference;
@@ -105,10 +107,10 @@ int main() {
   }
   PrintRatio("scan", Median(tool), Median(reference));
 
-  ModalHooks hooks;
-  hooks.browseFolder = [&](BROWSEINFOA*, char* out) { lstrcpynA(out, folder.c_str(), MAX_PATH); };
-  SetModalHooks(hooks);
   const std::wstring argument(folder.begin(), folder.end());  // the temp path is plain ASCII
+  ModalHooks hooks;
+  hooks.browseFolder = [&](BROWSEINFOW*, wchar_t* out) { lstrcpynW(out, argument.c_str(), MAX_PATH); };
+  SetModalHooks(hooks);
   std::vector<double> byArgument, byCommand;
   for (int rep = 0; rep < kRepetitions; ++rep) {
     ClearList();

@@ -64,23 +64,29 @@ BOOL RunOpenFileDialog(OPENFILENAMEA* ofn) {
   return open ? open(ofn) : FALSE;
 }
 
-void RunBrowseForFolder(BROWSEINFOA* info, char* out) {
-  ZeroMemory(out, MAX_PATH);
+BOOL RunOpenFileDialogW(OPENFILENAMEW* ofn) {
+  if (g_hooks.openFileW) return g_hooks.openFileW(ofn);
+  auto open = LazyProc<decltype(&GetOpenFileNameW)>(ofn->hwndOwner, "comdlg32.dll", "GetOpenFileNameW");
+  return open ? open(ofn) : FALSE;
+}
+
+void RunBrowseForFolder(BROWSEINFOW* info, wchar_t* out) {
+  ZeroMemory(out, MAX_PATH * sizeof(wchar_t));
   if (g_hooks.browseFolder) {
     g_hooks.browseFolder(info, out);
     return;
   }
   HWND owner = info->hwndOwner ? info->hwndOwner : g_mainWindow;
   // One warning at most: each is looked for only once the one before it is had.
-  using Browse = decltype(&SHBrowseForFolderA);
-  using PathOf = decltype(&SHGetPathFromIDListA);
+  using Browse = decltype(&SHBrowseForFolderW);
+  using PathOf = decltype(&SHGetPathFromIDListW);
   using Release = decltype(&CoTaskMemFree);
-  auto browse = LazyProc<Browse>(owner, "shell32.dll", "SHBrowseForFolderA");
-  auto pathOf = browse ? LazyProc<PathOf>(owner, "shell32.dll", "SHGetPathFromIDListA") : nullptr;
+  auto browse = LazyProc<Browse>(owner, "shell32.dll", "SHBrowseForFolderW");
+  auto pathOf = browse ? LazyProc<PathOf>(owner, "shell32.dll", "SHGetPathFromIDListW") : nullptr;
   auto release = pathOf ? LazyProc<Release>(owner, "ole32.dll", "CoTaskMemFree") : nullptr;
   if (!release) return;  // as if cancelled, after the warning
   LPITEMIDLIST item = browse(info);
   if (!item) return;
-  if (!pathOf(item, out)) ZeroMemory(out, MAX_PATH);
+  if (!pathOf(item, out)) ZeroMemory(out, MAX_PATH * sizeof(wchar_t));
   release(item);
 }

@@ -13,10 +13,12 @@ INT_PTR RunModalDialog(int templateId, HWND owner, DLGPROC proc, LPARAM param);
 
 // GetOpenFileNameA.
 BOOL RunOpenFileDialog(OPENFILENAMEA* ofn);
+// GetOpenFileNameW: files to add, whose names the code page may not hold.
+BOOL RunOpenFileDialogW(OPENFILENAMEW* ofn);
 
-// SHBrowseForFolderA and SHGetPathFromIDListA: the chosen folder's path into
-// out (260 bytes), or an empty text when nothing was chosen.
-void RunBrowseForFolder(BROWSEINFOA* info, char* out);
+// SHBrowseForFolderW and SHGetPathFromIDListW: the chosen folder's path into
+// out (MAX_PATH characters), or an empty text when nothing was chosen.
+void RunBrowseForFolder(BROWSEINFOW* info, wchar_t* out);
 
 // Test seam. Unset members fall through to the real calls. messageBox may be
 // called from the worker thread. dialogDriver runs inside the dialog's own
@@ -25,6 +27,7 @@ struct ModalHooks {
   std::function<int(HWND owner, const char* text, const char* caption, UINT type)> messageBox;
   std::function<void(HWND dialog, int templateId)> dialogDriver;
   std::function<BOOL(OPENFILENAMEA* ofn)> openFile;
-  std::function<void(BROWSEINFOA* info, char* out)> browseFolder;
+  std::function<void(BROWSEINFOW* info, wchar_t* out)> browseFolder;
+  std::function<BOOL(OPENFILENAMEW* ofn)> openFileW;
 };
 void SetModalHooks(const ModalHooks& hooks);

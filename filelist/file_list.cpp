@@ -71,7 +71,7 @@ void AppendRow(const char* name, const char* folder, const char* date, int32_t s
   SetListText(g_fileList, rowIndex, 3, size);
 }
 
-void RowTextsFromFindData(const WIN32_FIND_DATAA& data, char* date40, int32_t* sizeKb) {
+void RowTextsFromFindData(const WIN32_FIND_DATAW& data, char* date40, int32_t* sizeKb) {
   // Shown in local time: a UTC date would be nine hours off in Japan.
   SYSTEMTIME utc = {}, local = {};
   FileTimeToSystemTime(&data.ftLastWriteTime, &utc);

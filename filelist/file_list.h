@@ -16,7 +16,7 @@ void RescaleFileList(int fromDpi, int toDpi);
 void AppendRow(const char* name, const char* folder, const char* date, int32_t sizeKb, int32_t rowIndex);
 
 // Date text (local time) and size in kilobytes of a file-system entry.
-void RowTextsFromFindData(const WIN32_FIND_DATAA& data, char* date40, int32_t* sizeKb);
+void RowTextsFromFindData(const WIN32_FIND_DATAW& data, char* date40, int32_t* sizeKb);
 
 void SelectAll();
 void DeselectAll();

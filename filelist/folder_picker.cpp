@@ -8,8 +8,8 @@
 #include "filelist/current_folder.h"
 #include "filelist/entry_rules.h"
 #include "filelist/file_list.h"
-#include "filelist/found_name.h"
-#include "filelist/gather.h"
+#include "filelist/file_rows.h"
+#include "filelist/found_entry.h"
 #include "common/list_view.h"
 #include "filelist/path_text.h"
 #include "filelist/picker_rules.h"
@@ -17,8 +17,8 @@
 
 namespace {
 
-// Room for any name FindFirstFileA reports, so nothing is read cut short.
-constexpr int kRowTextSize = MAX_PATH + 1;
+// Room for any name a search reports in the code page, so nothing is read cut short.
+constexpr int kRowTextSize = MAX_PATH * 2 + 1;
 
 HWND FolderList(HWND dialog) { return GetDlgItem(dialog, IDC_PICK_LIST); }
 
@@ -66,24 +66,20 @@ int FillDriveRows(HWND list, const char* f) {
 
 // Every entry of f passes the same test: a plain folder is listed, with
 // "." and ".." among them; files, hidden and system folders are not. A
-// folder whose name lost characters outside code page 932 shows its short
-// name, or is left out when it has none.
+// folder whose name the code page lacks shows its short name, or is left out
+// when it has none: its look-alike would open another folder.
 void FillFolderRows(HWND list, const char* f, int row) {
   char pattern[kPathTextSize];
   if (!ListPattern(pattern, f)) return;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(pattern, &data);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    const char* name = UsableName(data.cFileName, data.cAlternateFileName);
-    if (!name || !IsPlainFolder(data.dwFileAttributes)) continue;
+  ForEachFound(pattern, [&](const char* name, const WIN32_FIND_DATAW& data) {
+    if (!IsPlainFolder(data.dwFileAttributes)) return true;
     char date[40] = {};
     int32_t sizeKb = 0;
     RowTextsFromFindData(data, date, &sizeKb);
     InsertRow(list, row, name, EntryImage(name), date);
     ++row;
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
+    return true;
+  });
 }
 
 void Fill(HWND dialog) {

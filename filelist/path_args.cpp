@@ -5,6 +5,12 @@
 
 #include "common/cp932.h"
 
+namespace {
+
+constexpr char kUsableMark = '+', kUnusableMark = '-';
+
+}  // namespace
+
 std::vector<std::wstring> SplitArguments(const std::wstring& commandLine) {
   std::vector<std::wstring> args;
   std::wstring current;
@@ -47,22 +53,24 @@ bool HasWildcard(const std::string& path) {
   return path.find_first_of("*?", from) != std::string::npos;
 }
 
-std::string PackPaths(const std::vector<std::string>& paths) {
+std::string PackPaths(const std::vector<HandedPath>& paths) {
   std::string block;
-  for (const std::string& path : paths) {
-    block += path;
+  for (const HandedPath& path : paths) {
+    block += path.usable ? kUsableMark : kUnusableMark;
+    block += path.path;
     block += '\0';
   }
   return block;
 }
 
-std::vector<std::string> UnpackPaths(const char* data, size_t size) {
-  std::vector<std::string> paths;
+std::vector<HandedPath> UnpackPaths(const char* data, size_t size) {
+  std::vector<HandedPath> paths;
   size_t at = 0;
   while (at < size) {
     const void* zero = std::memchr(data + at, '\0', size - at);
     size_t end = zero ? static_cast<size_t>(static_cast<const char*>(zero) - data) : size;
-    if (end > at) paths.emplace_back(data + at, end - at);
+    if (end > at + 1 && (data[at] == kUsableMark || data[at] == kUnusableMark))
+      paths.push_back({std::string(data + at + 1, end - at - 1), data[at] == kUsableMark});
     at = end + 1;
   }
   return paths;

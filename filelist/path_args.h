@@ -19,13 +19,17 @@ std::vector<std::string> ListFileEntries(const std::string& text);
 // trail byte in code page 932, so a byte test is exact.
 bool HasWildcard(const std::string& path);
 
-// An entry that could not be named (left the code page, or an unreadable
-// list file) travels with this mark in front of the text to show: "|" is
-// never part of a Windows path.
-constexpr char kUnnamedMark = '|';
+// One path handed in. An argument that could not be named (it leaves the
+// code page, or names an unreadable list file) is kept unusable, with path
+// only the text to show in the warning.
+struct HandedPath {
+  std::string path;
+  bool usable = true;
+};
 
-// The forwarded block: each entry and its zero byte, in order.
-std::string PackPaths(const std::vector<std::string>& paths);
+// The forwarded block: each entry as "+" (usable) or "-", its text and a zero byte, in order.
+std::string PackPaths(const std::vector<HandedPath>& paths);
 // Reads a block of size bytes from another process: never past size, an
-// unterminated last entry is kept, empty entries are skipped.
-std::vector<std::string> UnpackPaths(const char* data, size_t size);
+// unterminated last entry is kept; an entry without a known mark or text is
+// skipped.
+std::vector<HandedPath> UnpackPaths(const char* data, size_t size);

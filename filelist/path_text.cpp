@@ -1,6 +1,5 @@
 #include "filelist/path_text.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "common/cp932.h"
@@ -18,15 +17,6 @@ bool ConcatPath(char* out, const char* a, const char* b, const char* c) {
 bool JoinedPathFits(size_t folderLen, const char* name) {
   size_t n = std::strlen(name);
   return folderLen < kMaxPathText && n <= kMaxPathText - folderLen - 1;
-}
-
-void ChosenFilesFolder(const char* buffer, size_t offset, char* out) {
-  std::memset(out, 0, kPathTextSize);
-  size_t n = 0;
-  while (n < std::min(offset, kMaxPathText) && buffer[n] != '\0') ++n;
-  std::memcpy(out, buffer, n);
-  // A trail byte of ソ or 表 is 0x5C too: only a whole "\" character goes.
-  if (cp932::EndsWithBackslash(out)) out[n - 1] = '\0';
 }
 
 bool FolderOfPath(const char* path, char* out) {

@@ -21,11 +21,6 @@ inline bool JoinPath(char* out, const char* folder, const char* name) { return C
 // True when folder (folderLen bytes) + "\" + name fits a path text.
 bool JoinedPathFits(size_t folderLen, const char* name);
 
-// The folder of an open-file result: the first offset bytes of buffer
-// (up to its first zero), less one trailing "\" character. out is
-// kPathTextSize bytes; offset is below kPathTextSize.
-void ChosenFilesFolder(const char* buffer, size_t offset, char* out);
-
 // The folder of a found path: everything before its last "\" character.
 // False (out empty) when path holds no "\" or the folder does not fit.
 bool FolderOfPath(const char* path, char* out);

@@ -3,14 +3,18 @@
 #include <imagehlp.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "common/app_state.h"
+#include "common/code_page.h"
 #include "common/lazy_proc.h"
 #include "common/modal.h"
 #include "common/cp932.h"
-#include "filelist/file_list.h"
-#include "filelist/gather.h"
 #include "common/list_view.h"
+#include "filelist/entry_rules.h"
+#include "filelist/file_list.h"
+#include "filelist/file_rows.h"
 #include "filelist/path_text.h"
 #include "filelist/search_history.h"
 #include "resource.h"
@@ -67,13 +71,42 @@ bool SearchFixedDrives(SearchTree search, const char* name, char* found) {
   return false;
 }
 
+// name as the ANSI calls report it: through the code page's best-fit table.
+std::string AnsiName(const wchar_t* name) {
+  char text[MAX_PATH * 2];
+  int n = WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
+  return n > 0 ? std::string(text, static_cast<size_t>(n - 1)) : std::string();
+}
+
+// The files under folder (ending in "\") whose ANSI path from there reads
+// rest; stops at the second.
+void FindSpelled(const std::wstring& folder, const std::string& rest, std::vector<std::wstring>* found) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = AnsiName(data.cFileName);
+    if (name.empty() || IsDotOrDotDot(name.c_str())) continue;
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      if (rest == name) found->push_back(folder + data.cFileName);
+    } else if (rest.size() > name.size() && rest.compare(0, name.size(), name) == 0 && rest[name.size()] == '\\') {
+      // name ends on a character's end, so this "\" is a whole character.
+      FindSpelled(folder + data.cFileName + L'\\', rest.substr(name.size() + 1), found);
+    }
+  } while (found->size() < 2 && FindNextFileW(find, &data));
+  FindClose(find);
+}
+
 // Appends the found file as the last row, or warns when it can not be loaded.
-// A hit too long for a path text is not cut into another path. One whose
-// folder lost characters outside code page 932 is not found again either.
+// The search reports its hit in ANSI: a\b.dwg may stand for a¥b.dwg beside a
+// folder a holding b.dwg. The hit is taken only when one file reads as it, and
+// then by a name the code page holds (AppendPathRow refuses a path too long
+// for a path text rather than cut it into another).
 void AddFoundFile(HWND window, const char* found) {
-  char folder[kPathTextSize];
-  const char* name = found + cp932::LastBackslash(found) + 1;
-  if (FolderOfPath(found, folder) && AppendFileRow(folder, name)) return;
+  std::vector<std::wstring> files;
+  std::string hit = found;
+  if (hit.size() > 3) FindSpelled(ToWide(hit.substr(0, 3)), hit.substr(3), &files);
+  if (files.size() == 1 && AppendPathRow(files[0])) return;
   ShowMessage(window, "読込出来ません！", "ファイル追加操作", MB_ICONWARNING);
 }
 

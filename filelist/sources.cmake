@@ -10,6 +10,9 @@ list(APPEND PURE_SOURCES
 list(APPEND WIN_SOURCES
   filelist/add_paths.cpp
   filelist/file_list.cpp
+  filelist/file_rows.cpp
   filelist/folder_picker.cpp
+  filelist/found_entry.cpp
   filelist/gather.cpp
+  filelist/path_resolve.cpp
   filelist/search.cpp)

@@ -1,4 +1,4 @@
-// The shared records of a run: the job table and the run control.
+// The shared records of a run: the captured rows, the job table and the run control.
 #pragma once
 #include <windows.h>
 
@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "runner/job_records.h"
+#include "runner/run_blocks.h"
 
 struct RunControl {
   std::atomic<int32_t> running;
@@ -16,7 +17,9 @@ struct RunControl {
   PROCESS_INFORMATION launched;
   std::atomic<int32_t> limitSeconds;
   HWND timerOwner;
+  bool stopped;  // the stop command came since the run began (main thread only)
 };
 
-extern JobTable g_jobTable;
+extern JobTable g_jobTable;  // the block of the run that is under way
+extern RunBlocks g_runBlocks;
 extern RunControl g_run;

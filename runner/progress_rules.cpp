@@ -3,62 +3,40 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-int32_t ValidCount(const JobTable& table) { return std::clamp(table.count.load(), 0, kMaxJobs); }
-
-}  // namespace
-
-int PlanTick(const JobTable& table, int32_t rowCount, int32_t* blinkPhase, RowMark* out) {
-  // Jobs in row order: the capture already yields ascending rows, so this
-  // insertion sort (stable) only reorders tables built otherwise.
-  int order[kMaxJobs];
-  int n = 0;
-  int32_t count = ValidCount(table);
-  for (int j = 0; j < count; ++j) {
-    int32_t row = table.jobs[j].row;
-    if (row < 0 || row >= rowCount) continue;
-    int at = n++;
-    while (at > 0 && table.jobs[order[at - 1]].row > row) {
-      order[at] = order[at - 1];
-      --at;
-    }
-    order[at] = j;
-  }
+int PlanTick(const RunBlocks& blocks, const JobTable& table, int32_t rowCount, int32_t* blinkPhase, RowMark* out) {
+  // The capture keeps rows in ascending order, so the first row beyond the
+  // list ends the plan.
+  const std::vector<CapturedRow>& rows = blocks.captured.rows;
   int marks = 0;
-  for (int k = 0; k < n; ++k) {
-    const Job& job = table.jobs[order[k]];
-    int32_t state = job.state.load();
+  for (int32_t k = 0; k < static_cast<int32_t>(rows.size()) && rows[k].row < rowCount; ++k) {
+    int32_t state = CapturedState(blocks, table, k);
     if (state == kJobRunning) {
-      out[marks++] = {job.row, *blinkPhase == 1};
+      out[marks++] = {rows[k].row, *blinkPhase == 1};
       *blinkPhase = *blinkPhase == 1 ? 0 : 1;
     } else if (state == kJobQueued || state == kJobDone) {
-      out[marks++] = {job.row, state == kJobQueued};
+      out[marks++] = {rows[k].row, state == kJobQueued};
     }
   }
   return marks;
 }
 
-void PlanPaint(const JobTable& table, int32_t rowCount, uint8_t* marked) {
+void PlanPaint(const RunBlocks& blocks, const JobTable& table, int32_t rowCount, uint8_t* marked) {
   std::memset(marked, 0, static_cast<size_t>(std::max(rowCount, 0)));
-  int32_t count = ValidCount(table);
-  for (int j = 0; j < count; ++j) {
-    const Job& job = table.jobs[j];
-    int32_t state = job.state.load();
-    if (job.row >= 0 && job.row < rowCount && (state == kJobQueued || state == kJobRunning)) marked[job.row] = 1;
+  const std::vector<CapturedRow>& rows = blocks.captured.rows;
+  for (int32_t k = 0; k < static_cast<int32_t>(rows.size()) && rows[k].row < rowCount; ++k) {
+    int32_t state = CapturedState(blocks, table, k);
+    if (state == kJobQueued || state == kJobRunning) marked[rows[k].row] = 1;
   }
 }
 
-int PaintChanges(const uint8_t* marked, const uint8_t* hasBits, int32_t rowCount, RowMark* out) {
-  int n = 0;
-  for (int32_t row = 0; row < rowCount; ++row) {
-    if (marked[row]) {
-      out[n++] = {row, true};
-    } else if (hasBits[row]) {
-      out[n++] = {row, false};
-    }
+int MarkChanges(const RowMark* marks, int n, const uint8_t* bits, RowMark* out) {
+  constexpr uint8_t kShown = kSelectedBit | kDropHilitedBit;
+  int changes = 0;
+  for (int i = 0; i < n; ++i) {
+    uint8_t held = bits[marks[i].row];
+    if (marks[i].marked ? (held & kShown) != kShown : (held & (kShown | kFocusedBit)) != 0) out[changes++] = marks[i];
   }
-  return n;
+  return changes;
 }
 
 int32_t FocusAfterMarks(const RowMark* marks, int n, int32_t focusedRow) {

@@ -1,13 +1,15 @@
 #include "runner/run.h"
 
+#include "common/app_state.h"
+#include "common/list_view.h"
 #include "common/modal.h"
 #include "filelist/file_list.h"
-#include "runner/job_path.h"
 #include "runner/job_table.h"
 #include "runner/termination.h"
 #include "runner/worker.h"
 
 JobTable g_jobTable;
+RunBlocks g_runBlocks;
 RunControl g_run;
 
 namespace {
@@ -15,12 +17,6 @@ namespace {
 void Repaint(HWND window) {
   InvalidateRect(window, nullptr, FALSE);
   UpdateWindow(window);
-}
-
-int SelectedRowCount() {
-  int n = 0;
-  for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) ++n;
-  return n;
 }
 
 // True when a run is in progress, or its worker still has to end after a stop.
@@ -32,17 +28,24 @@ bool RunUnderWay() {
   return false;
 }
 
+// Every row the run will launch, each read once, now.
 void CaptureRows(int mode, int rowCount) {
-  g_jobTable.count = 0;
+  ClearCapture(g_runBlocks.captured);
   if (mode == kRunWholeList) {
     for (int row = 0; row < rowCount; ++row) CaptureJob(row);
-    return;
+  } else {
+    // Each captured row is unmarked, so the next selected row is the first
+    // one; searching on from the last keeps a long selection from being
+    // scanned again for every row. Its unmarking is drawn once, at the end.
+    bool hold = SendMessageA(g_fileList, LVM_GETSELECTEDCOUNT, 0, 0) > kMaxJobs;
+    if (hold) HoldListDrawing(g_fileList);
+    for (int row = -1; (row = NextSelectedRow(row)) != -1;) {
+      if (!CaptureJob(row)) break;
+      MarkRow(row, false);
+    }
+    if (hold) ResumeListDrawing(g_fileList);
   }
-  // Each captured row is unmarked, so the first selected row is always the next one.
-  for (int row; (row = NextSelectedRow(-1)) != -1;) {
-    if (!CaptureJob(row)) break;
-    MarkRow(row, false);
-  }
+  TrimCapture(g_runBlocks.captured);
 }
 
 bool StartWorker() {
@@ -72,7 +75,7 @@ bool CaptureJob(int row) {
   GetRowText(row, 0, name, sizeof name);
   GetRowText(row, 1, folder, sizeof folder);
   GetRowText(row, 3, size, sizeof size);
-  return StoreJob(g_jobTable, folder, name, size, row);
+  return CaptureRow(g_runBlocks.captured, folder, name, size, row);
 }
 
 void StartRun(HWND window, int mode) {
@@ -88,13 +91,9 @@ void StartRun(HWND window, int mode) {
     Repaint(window);
     return;
   }
-  // Refused whole rather than cut short: a partial run would look complete.
-  int wanted = mode == kRunWholeList ? rowCount : SelectedRowCount();
-  if (wanted > kMaxJobs) {
-    ShowMessage(window, "一度に実行できるファイルは100個までです。", "選択ミス", MB_ICONWARNING);
-    return;
-  }
   CaptureRows(mode, rowCount);
+  FillBlock(g_runBlocks, g_jobTable, 0);
+  g_run.stopped = false;
   if (!StartWorker()) {
     ShowMessage(window, "CreateThreadで失敗しました。", "Thread処理", MB_OK);
   } else {
@@ -105,6 +104,7 @@ void StartRun(HWND window, int mode) {
 
 void StopRun(HWND window) {
   g_run.running = 0;
+  g_run.stopped = true;
   EndCurrentProgram(window, ProgramChoice::kAny);
 }
 

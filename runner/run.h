@@ -9,9 +9,11 @@ enum RunMode { kRunWholeList = 0, kRunSelection = 1, kRunSelectionElseAll = 2 };
 constexpr UINT_PTR kTimeLimitTimer = 1;
 constexpr UINT_PTR kProgressTimer = 2;
 
-// Run commands: capture rows into the job table and start the worker.
+// Run commands: capture every row to run, fill the job table with the first
+// block of them and start the worker.
 void StartRun(HWND window, int mode);
-// Appends a Job made from a file-list row; false when the table is full.
+// Captures a file-list row for the run; false when it does not come after the
+// last one captured.
 bool CaptureJob(int row);
 // Stop command: no further job starts, the current program is ended.
 void StopRun(HWND window);

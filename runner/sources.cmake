@@ -2,6 +2,7 @@ list(APPEND PURE_SOURCES
   runner/command_line.cpp
   runner/job_path.cpp
   runner/progress_rules.cpp
+  runner/run_blocks.cpp
   runner/status_format.cpp
   runner/time_limit.cpp)
 list(APPEND WIN_SOURCES
@@ -11,5 +12,6 @@ list(APPEND WIN_SOURCES
   runner/run.cpp
   runner/status_texts.cpp
   runner/stopping_dialog.cpp
+  runner/taskbar_progress.cpp
   runner/termination.cpp
   runner/worker.cpp)

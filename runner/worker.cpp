@@ -92,9 +92,8 @@ void ForgetProgram(HANDLE process) {
   CloseHandle(process);
 }
 
-}  // namespace
-
-DWORD WINAPI RunWorker(void*) {
+// The Jobs of the table's block, in order. False when the run was stopped.
+bool RunBlock() {
   for (int i = 0; i < g_jobTable.count && i < kMaxJobs; ++i) {
     Job& job = g_jobTable.jobs[i];
     LaunchSettings s = CopyLaunchSettings();
@@ -105,7 +104,7 @@ DWORD WINAPI RunWorker(void*) {
     int32_t limit = TimeLimitSeconds(s.off_tim, s.off_size, job.size);
     HANDLE process = nullptr;
     Launch launch = LaunchJob(job, s, application, commandLine, fits, limit, &process);
-    if (launch == Launch::kStopped) break;
+    if (launch == Launch::kStopped) return false;
     if (launch == Launch::kFailed) {
       ShowMessage(nullptr, "環境設定でPalyFinenameを正しく設定して下さい。", "設定ミス", MB_OK);
     } else {
@@ -116,7 +115,16 @@ DWORD WINAPI RunWorker(void*) {
       ForgetProgram(process);
     }
     job.state = kJobDone;
-    if (g_run.running == 0) break;
+    if (g_run.running == 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+DWORD WINAPI RunWorker(void*) {
+  // A block's end is no pause: the next block is in memory already.
+  while (RunBlock() && RefillNextBlock(g_runBlocks, g_jobTable, g_run.running == 1)) {
   }
   g_run.running = 0;
   KillTimer(g_run.timerOwner, kTimeLimitTimer);

@@ -2,7 +2,8 @@
 #pragma once
 #include <windows.h>
 
-// Thread procedure started by StartRun once the job table is complete.
+// Thread procedure started by StartRun once the first block is in the job
+// table; it runs every block of the captured rows.
 DWORD WINAPI RunWorker(void* unused);
 
 // How the worker starts each program, and how a run makes and starts the

@@ -58,6 +58,7 @@ BY_FILE = {
     "app/commands.cpp": ["app", "gather", "runner", "settings", "handover"],
     "app/handed_files.cpp": ["handover"],
     "app/main_window.cpp": ["app", "app_dpi144", "handover", "settings", "runner"],
+    "common/code_page.cpp": ["app", "settings", "gather", "runner", "handover"],
     "common/dpi.cpp": ["app", "app_dpi144", "settings", "gather", "runner"],
     "common/help.cpp": ["app"],
     "common/lazy_proc.cpp": ["gather", "app"],

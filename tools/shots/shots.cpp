@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "common/app_state.h"
+#include "common/code_page.h"
 #include "app/entry.h"
 #include "app/main_window.h"
 #include "common/modal.h"
@@ -143,14 +144,14 @@ void AddDrawingRows(const char* behaviour) {
       std::fputs(behaviour, f);
       std::fclose(f);
     }
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(path.c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(ToWide(path).c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) continue;
     FindClose(find);
     char date[40];
     int32_t size = 0;
     RowTextsFromFindData(data, date, &size);
-    AppendRow(data.cFileName, folder, date, size, row++);
+    AppendRow(name, folder, date, size, row++);
   }
 }
 

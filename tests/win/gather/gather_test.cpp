@@ -1,7 +1,7 @@
 // The commands that fill the list: from folders, chosen files, the drives and
-// the folder picker, and the search of the list. In every path given here "|"
-// stands for 𠮷, a character code page 932 lacks: the code page calls see
-// "??" for it, or the short name Wine gives its entry.
+// the folder picker, and the search of the list. Names the code page lacks
+// are made here with ¥ (U+00A5), which its best-fit table turns into a real
+// "\\": a¥b.dwg would read as the file b.dwg in the folder a beside it.
 // The test prefix's set-up removes what earlier runs left on its drives.
 #include <windows.h>
 #include <commctrl.h>
@@ -11,6 +11,7 @@
 
 #include "common/app_state.h"
 #include "common/lazy_proc.h"
+#include "filelist/add_paths.h"
 #include "filelist/file_list.h"
 #include "harness.h"
 #include "resource.h"
@@ -18,22 +19,25 @@
 using Rows = std::multiset<std::string>;
 
 // An empty file and its folders, last written at 2002-12-31 23:30 UTC: 2003/01/01 08:30 in Japan.
-static void MakeFile(const std::string& path) {
-  SHCreateDirectoryExW(nullptr, Wide(path.substr(0, path.rfind('\\'))).c_str(), nullptr);
-  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+static void MakeFile(const std::wstring& path) {
+  SHCreateDirectoryExW(nullptr, path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   SYSTEMTIME utc = {2002, 12, 2, 31, 23, 30};
   FILETIME time;
   SystemTimeToFileTime(&utc, &time);
-  EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time)) << path;
+  EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
   CloseHandle(file);
 }
+static void MakeFile(const std::string& path) { MakeFile(Wide(path)); }
 
-static std::string ShortName(const std::string& path) {
-  WIN32_FIND_DATAW found = {};
-  FindClose(FindFirstFileW(Wide(path).c_str(), &found));
-  char name[16] = {};
-  WideCharToMultiByte(CP_ACP, 0, found.cAlternateFileName, -1, name, sizeof name, nullptr, nullptr);
-  return name;
+// The short form of path, as the file system gives it, in the code page; whole: every part of it short.
+static std::string ShortPath(const std::wstring& path, bool whole = true) {
+  wchar_t brief[MAX_PATH] = {};
+  GetShortPathNameW(path.c_str(), brief, MAX_PATH);
+  std::wstring text = whole ? brief : brief + std::wstring(brief).rfind(L'\\') + 1;
+  char out[MAX_PATH * 2] = {};
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, out, sizeof out, nullptr, nullptr);
+  return out;
 }
 
 // The texts of a list view's column, in any order.
@@ -42,10 +46,27 @@ static Rows Column(HWND list, int column) {
   return Rows(texts.begin(), texts.end());
 }
 
+// The file list's rows as the paths a run would open.
+static Rows Paths() {
+  const Texts names = ColumnTexts(g_fileList, 0), folders = ColumnTexts(g_fileList, 1);
+  Rows paths;
+  for (size_t i = 0; i < names.size(); ++i) paths.insert(folders[i] + "\\" + names[i]);
+  return paths;
+}
+
 // Types text into the search dialog and presses its button.
 static void PressSearch(HWND dialog, const std::string& text) {
   SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, text.c_str());
   SendMessageA(dialog, WM_COMMAND, IDC_SEARCH_GO, 0);
+}
+
+// The open-file dialog's answer: folder, then each name, as the dialog lays them out.
+static BOOL Choose(OPENFILENAMEW* ofn, const std::wstring& folder, const std::vector<std::wstring>& names) {
+  std::wstring chosen = folder + L'\0';
+  for (const std::wstring& name : names) chosen += name + L'\0';
+  memcpy(ofn->lpstrFile, chosen.c_str(), (chosen.size() + 1) * sizeof(wchar_t));
+  ofn->nFileOffset = static_cast<WORD>(folder.size() + 1);
+  return TRUE;
 }
 
 class Gather : public AppTest {
@@ -57,58 +78,91 @@ class Gather : public AppTest {
   }
 };
 
-TEST_F(Gather, FolderFilesWalkAndPickerNameWhatTheyReachAndWarnOnce) {
-  // "??.dwg", the name 𠮷.dwg is chosen by, finds ab.dwg too.
-  for (const char* name : {"a.dwg", "ab.dwg", "ab.dxf", "ソ表.dwg", "|.dwg"}) MakeFile(dir + "\\" + name);
-  const std::string yoshi = ShortName(dir + "\\|.dwg");
+TEST_F(Gather, FolderFilesAndWalkNameWhatTheyReachAndWarnOnce) {
+  for (const char* name : {"a.dwg", "ab.dwg", "ab.dxf", "ソ表.dwg"}) MakeFile(dir + "\\" + name);
   for (int row = 0; row < 3; ++row) AppendRow("old.dwg", "x", "", 1, row);
-  OnBrowse([&](BROWSEINFOA*, char* out) {
+  OnBrowse([&](BROWSEINFOW*, wchar_t* out) {
     Command(IDM_REMOVE_ALL);  // the browse dialog has no owner: rows may go meanwhile
-    strcpy(out, dir.c_str());
+    wcscpy(out, Wide(dir).c_str());
   });
   Command(IDM_ADD_FOLDER);
-  EXPECT_EQ(Column(g_fileList, 0), Rows({"a.dwg", "ab.dwg", "ソ表.dwg", yoshi}));
-  EXPECT_EQ(Column(g_fileList, 2).count("2003/01/01 08:30"), 4u);
-  LVITEMA item = {LVIF_PARAM, 3};
+  EXPECT_EQ(Column(g_fileList, 0), Rows({"a.dwg", "ab.dwg", "ソ表.dwg"}));
+  EXPECT_EQ(Column(g_fileList, 2).count("2003/01/01 08:30"), 3u);
+  LVITEMA item = {LVIF_PARAM, 2};
   ListView_GetItem(g_fileList, &item);
-  EXPECT_EQ(item.lParam, 3);  // a row's data is its number, counted after the browse
-  OnOpenFile([&](OPENFILENAMEA* ofn) -> BOOL {
-    EXPECT_EQ(std::string(ofn->lpstrFilter, 37), std::string("File(*.dwg)\0*.dwg\0AllFile(*.*)\0*.*\0\0", 37));
-    EXPECT_EQ(ofn->lpstrFile, dir);  // f, set by the per-folder command
-    std::string chosen = dir + '\0' + "a.dwg" + '\0' + "gone.dwg" + '\0' + "??.dwg" + '\0' + "gone2.dwg" + '\0';
-    memcpy(ofn->lpstrFile, chosen.c_str(), chosen.size() + 1);
-    ofn->nFileOffset = static_cast<WORD>(dir.size() + 1);
-    return TRUE;
+  EXPECT_EQ(item.lParam, 2);  // a row's data is its number, counted after the browse
+  OnOpenFileW([&](OPENFILENAMEW* ofn) -> BOOL {
+    EXPECT_EQ(std::wstring(ofn->lpstrFilter, 37), std::wstring(L"File(*.dwg)\0*.dwg\0AllFile(*.*)\0*.*\0\0", 37));
+    EXPECT_EQ(ofn->lpstrFile, Wide(dir));  // f, set by the per-folder command
+    return Choose(ofn, Wide(dir), {L"a.dwg", L"gone.dwg", L"ab.dwg", L"gone2.dwg"});
   });
   Command(IDM_REMOVE_ALL);
   Command(IDT_ADD_FILES);
-  EXPECT_EQ(Column(g_fileList, 0), Rows({"a.dwg", yoshi}));
+  EXPECT_EQ(Column(g_fileList, 0), Rows({"a.dwg", "ab.dwg"}));
   EXPECT_EQ(Boxes(), Texts{"読込出来ません！|ファイル追加操作|48|main"});  // one for both missing files
   // The walk: full's 31 subfolders take the table's last places while full is listed, so none of them is.
-  const std::string t = dir + "\\t", full = dir + "\\full";
-  for (const std::string& folder : {t, t + "\\|", full}) MakeFile(folder + "\\in.dwg");
-  for (int i = 0; i < 31; ++i) MakeFile(full + "\\" + std::to_string(i) + "\\in.dwg");
-  const std::string yoshiFolder = ShortName(t + "\\|");
+  const std::string full = dir + "\\full";
+  for (int i = 0; i < 32; ++i) MakeFile(full + (i ? "\\" + std::to_string(i) : "") + "\\in.dwg");
+  OnBrowse([&](BROWSEINFOW*, wchar_t* out) { wcscpy(out, Wide(full).c_str()); });
   Command(IDM_REMOVE_ALL);
-  for (const std::string& chosen : {full, t}) {
-    OnBrowse([&](BROWSEINFOA*, char* out) { strcpy(out, chosen.c_str()); });
-    Command(IDM_ADD_SUBFOLDERS);
-  }
-  EXPECT_EQ(Column(g_fileList, 1), Rows({full, t, t + "\\" + yoshiFolder}));
-  // The picker opens at f, t by now, and loads the folder of the row chosen.
-  OnDialog([&](HWND dialog, int) {
-    HWND list = GetDlgItem(dialog, IDC_PICK_LIST);
-    EXPECT_EQ(Column(list, 0), Rows({".", "..", yoshiFolder}));
-    LVFINDINFOA find = {LVFI_STRING, yoshiFolder.c_str()};
-    ListView_SetItemState(list, ListView_FindItem(list, -1, &find), LVIS_SELECTED, LVIS_SELECTED);
-    SendMessageA(dialog, WM_COMMAND, IDC_PICK_LOAD, 0);
-  });
-  Command(IDM_REMOVE_ALL);
-  Command(IDM_FOLDER_PICKER);
-  EXPECT_EQ(Column(g_fileList, 1), Rows({t + "\\" + yoshiFolder}));
+  Command(IDM_ADD_SUBFOLDERS);
+  EXPECT_EQ(Column(g_fileList, 1), Rows({full}));
   ClearBoxes();
   WithoutListViews([&] { Command(IDT_FOLDER_PICKER); });
   EXPECT_EQ(Boxes(), Texts{"フォルダの一覧が作れません|フォルダ選択|48|main"});
+}
+
+// Every way a name comes in: the row of a¥b.dwg or of the folder s¥t bears its short name, or there is none, and
+// never a row for a\b.dwg or s\t that only its look-alike reached. Each command adds to a list with a row.
+TEST_F(Gather, NamesTheCodePageLacksGiveShortNamesNeverTheFileTheirLookAlikeNames) {
+  const std::wstring d = Wide(dir), yen = L"\u00A5", a = d + L"\\a" + yen + L"b.dwg", s = d + L"\\s" + yen + L"t";
+  const std::string e = MakeTempDir("search"), longer = dir + "\\long";  // the search matches a path's end
+  const std::wstring tick = std::to_wstring(GetTickCount()), h = Wide(e) + L"\\h" + yen + tick + L"h.dwg";
+  for (const std::wstring& path : {a, d + L"\\a\\b.dwg", s + L"\\in.dwg", d + L"\\s\\t\\in.dwg", h,
+                                   Wide(e) + L"\\g" + yen + tick + L".dwg", Wide(e) + L"\\g\\" + tick + L".dwg"})
+    MakeFile(path);
+  MakeFile(longer + "\\" + std::string(251 - longer.size(), 'x') + ".dwg");  // too long for a path text with it
+  const std::string ab = dir + "\\" + ShortPath(a, false), st = ShortPath(s, false),
+                    inST = dir + "\\" + st + "\\in.dwg";
+  std::wstring folder, text;  // the browse and open-file dialogs' answer, or the text searched for
+  OnBrowse([&](BROWSEINFOW*, wchar_t* out) { wcscpy(out, folder.c_str()); });
+  OnOpenFileW([&](OPENFILENAMEW* ofn) { return Choose(ofn, folder, {text}); });
+  OnDialog([&](HWND dialog, int id) {
+    if (id == IDD_SEARCH) return PressSearch(dialog, std::string(text.begin(), text.end()));
+    HWND list = GetDlgItem(dialog, IDC_PICK_LIST);  // the picker, at f
+    LVFINDINFOA find = {LVFI_STRING, st.c_str()};
+    ListView_SetItemState(list, ListView_FindItem(list, -1, &find), LVIS_SELECTED, LVIS_SELECTED);
+    SendMessageA(dialog, WM_COMMAND, IDC_PICK_LOAD, 0);
+    EndDialog(dialog, 1);
+  });
+  const std::string cannot = "読込出来ません！|ファイル追加操作|48|main";
+  const std::tuple<int, std::wstring, std::wstring, Rows, Texts> cases[] = {
+      // command (0: the path handed over), folder or path, name or search text; the rows added, the boxes
+      {IDM_ADD_FOLDER, d, L"", {ab}, {}},
+      {IDM_ADD_SUBFOLDERS, d, L"", {ab, dir + "\\a\\b.dwg", inST, dir + "\\s\\t\\in.dwg"}, {}},
+      {IDT_ADD_FILES, d, L"a" + yen + L"b.dwg", {ab}, {}},
+      {IDM_FOLDER_PICKER, L"", L"", {inST}, {}},
+      {IDT_ADD_FILES, s, L"in.dwg", {ShortPath(s) + "\\in.dwg"}, {}},
+      {0, a, L"", {ShortPath(a)}, {}},
+      // g¥N.dwg and g\N.dwg both read as g\N.dwg: whichever the search found, neither is taken.
+      {IDM_DRIVE_SEARCH, L"", tick + L".dwg", {}, {cannot}},
+      {IDM_DRIVE_SEARCH, L"", tick + L"h.dwg", {"c" + e.substr(1) + "\\" + ShortPath(h, false)}, {}},  // from c:\ on
+      // every entry passed over
+      {IDM_ADD_FOLDER, Wide(longer), L"", {}, {"読込出来ません！|file追加|48|main"}},
+  };
+  int i = 0;
+  for (auto [command, chosen, chosenText, rows, boxes] : cases) {
+    Command(IDM_REMOVE_ALL);
+    AppendRow("old.dwg", "x", "", 1, 0);
+    ClearBoxes();
+    folder = chosen;
+    text = chosenText;
+    if (command) Command(command);
+    else AddPaths(main, ResolvePaths({chosen}));
+    rows.insert("x\\old.dwg");
+    EXPECT_EQ(Paths(), rows) << i;
+    EXPECT_EQ(Boxes(), boxes) << i++;
+  }
 }
 
 static bool g_refuseAll;  // plays a system without the library

@@ -84,7 +84,8 @@ TEST_F(Handover, ForeignMessagesAndADropWithoutShell32ChangeNothingAndDropsDurin
   auto notify =
       std::async(std::launch::async, [&] { SendMessageA(main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip)); });
   for (UINT message = WM_APP; message <= 0xBFFF; ++message) SendMessageA(main, message, 0x5A5A, 0x10);
-  PostMessageA(main, WM_APP + 0x50, 0, 0x10);
+  for (UINT message : {UINT(WM_APP + 0x50), UINT(WM_NOTIFY), UINT(WM_DPICHANGED)})
+    PostMessageA(main, message, 0x780078, 0x10);
   EXPECT_TRUE(PumpUntil([&] { return notify.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 5000));
   EXPECT_EQ(tip.hinst, nullptr);
   g_loadLibraryEx = [](LPCSTR f, HANDLE r, DWORD x) {

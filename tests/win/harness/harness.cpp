@@ -114,10 +114,15 @@ void AppTest::SetUp() {
     ADD_FAILURE() << "unexpected open-file dialog";
     return FALSE;
   });
-  OnBrowse([](BROWSEINFOA*, char*) { ADD_FAILURE() << "unexpected browse dialog"; });
+  OnOpenFileW([](OPENFILENAMEW*) -> BOOL {
+    ADD_FAILURE() << "unexpected open-file dialog";
+    return FALSE;
+  });
+  OnBrowse([](BROWSEINFOW*, wchar_t*) { ADD_FAILURE() << "unexpected browse dialog"; });
   SetModalHooks({RecordBox, [](HWND dialog, int id) { driver_(dialog, id); },
                  [](OPENFILENAMEA* ofn) { return openFile_(ofn); },
-                 [](BROWSEINFOA* info, char* out) { browse_(info, out); }});
+                 [](BROWSEINFOW* info, wchar_t* out) { browse_(info, out); },
+                 [](OPENFILENAMEW* ofn) { return openFileW_(ofn); }});
 }
 
 void AppTest::TearDown() {

@@ -50,7 +50,8 @@ class AppTest : public ::testing::Test {
   // Drive the next modal dialogs (each inside its own modal loop), open-file and browse calls.
   void OnDialog(std::function<void(HWND dialog, int templateId)> driver) { driver_ = std::move(driver); }
   void OnOpenFile(std::function<BOOL(OPENFILENAMEA*)> hook) { openFile_ = std::move(hook); }
-  void OnBrowse(std::function<void(BROWSEINFOA*, char*)> hook) { browse_ = std::move(hook); }
+  void OnOpenFileW(std::function<BOOL(OPENFILENAMEW*)> hook) { openFileW_ = std::move(hook); }
+  void OnBrowse(std::function<void(BROWSEINFOW*, wchar_t*)> hook) { browse_ = std::move(hook); }
 
   std::string dir;  // this test's own directory, current while the tool runs
   HWND main = nullptr;
@@ -58,5 +59,6 @@ class AppTest : public ::testing::Test {
  private:
   static inline std::function<void(HWND, int)> driver_;
   static inline std::function<BOOL(OPENFILENAMEA*)> openFile_;
-  static inline std::function<void(BROWSEINFOA*, char*)> browse_;
+  static inline std::function<BOOL(OPENFILENAMEW*)> openFileW_;
+  static inline std::function<void(BROWSEINFOW*, wchar_t*)> browse_;
 };

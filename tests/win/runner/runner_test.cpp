@@ -10,6 +10,7 @@
 #include "resource.h"
 #include "runner/job_table.h"
 #include "runner/run.h"
+#include "runner/taskbar_progress.h"
 #include "runner/worker.h"
 #include "settings/settings.h"
 #include "settings/settings_lock.h"
@@ -26,6 +27,13 @@ static HANDLE WINAPI Unmade(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTIN
   return nullptr;
 }
 static DWORD WINAPI Unresumed(HANDLE) { return static_cast<DWORD>(-1); }
+// What reached the taskbar: "done/total", "clear" and "flash"; progress fails when g_taskbarFails is set.
+static Texts g_taskbar;
+static bool g_taskbarFails;
+static bool Recorded(const std::string& call) { return g_taskbar.push_back(call), !g_taskbarFails; }
+static const TaskbarCalls kTaskbarRecorder = {
+    [](HWND, uint64_t done, uint64_t total) { return Recorded(std::to_string(done) + "/" + std::to_string(total)); },
+    [](HWND) { Recorded("clear"); }, [](HWND) { Recorded("flash"); }};
 
 struct Event {  // a line of the stand-ins' log (tests/standin)
   std::string id;
@@ -52,6 +60,7 @@ class Runner : public AppTest {
     g_startProcess = CreateProcessA;
     g_createThread = CreateThread;
     g_resumeThread = ResumeThread;
+    g_taskbarCalls = taskbar;
     if (main) StopRun(main);
     WaitRunEnd();
     CloseHandle(gate);
@@ -78,23 +87,24 @@ class Runner : public AppTest {
   }
 
   HANDLE watchdog = nullptr;
+  const TaskbarCalls taskbar = g_taskbarCalls;
   HANDLE gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
 };
 
-// A run captures the marked rows in row order, or the whole list; a run it cannot take whole is refused with a
-// box. A worker that cannot be made or resumed leaves no run behind, nor anything for the next stop to wait for.
-TEST_F(Runner, RunCommandsCaptureTheRowsOrRefuseThemWhole) {
-  for (int i = 0; i < 101; ++i) AddRow("f" + std::to_string(i));
+// A run captures the marked rows in row order, or the whole list. A worker that cannot be made or resumed leaves
+// no run behind, nor anything for the next stop to wait for.
+TEST_F(Runner, RunCommandsCaptureTheRows) {
+  for (int i = 0; i < 12; ++i) AddRow("f" + std::to_string(i));
+  g_taskbarCalls = kTaskbarRecorder;  // runs that end in the foreground do not flash
+  g_taskbar.clear();
   // Rows marked, the command, and the worker's thread failing to be made (1) or resumed (2); then the job table's
-  // rows, and whether the run was refused.
+  // rows, and whether no run was left.
   const std::tuple<std::vector<int>, int, int, std::vector<int>, bool> cases[] = {
       {{0, 2}, IDM_RUN_SELECTION, 1, {0, 2}, true},
       {{0, 2}, IDM_RUN_SELECTION, 2, {0, 2}, true},
-      {{100, 2, 5}, IDM_RUN_SELECTION, 0, {2, 5, 100}, false},
+      {{11, 2, 5}, IDM_RUN_SELECTION, 0, {2, 5, 11}, false},
       {{4}, IDT_RUN, 0, {4}, false},
       {{}, IDM_RUN_SELECTION, 0, {4}, true},
-      {{}, IDT_RUN, 0, {4}, true},
-      {{}, IDM_RUN_ALL, 0, {4}, true},
   };
   for (const auto& [marked, command, fail, captured, refused] : cases) {
     for (int row : marked) MarkRow(row, true);
@@ -109,8 +119,8 @@ TEST_F(Runner, RunCommandsCaptureTheRowsOrRefuseThemWhole) {
     EXPECT_EQ(jobs, captured) << command << " " << fail;
   }
   const std::string thread = "CreateThreadで失敗しました。|Thread処理|0|main";
-  const std::string many = "一度に実行できるファイルは100個までです。|選択ミス|48|main";
-  EXPECT_EQ(Boxes(), (Texts{thread, thread, "ファイルが選択していません|選択ミス|48|main", many, many}));
+  EXPECT_EQ(Boxes(), (Texts{thread, thread, "ファイルが選択していません|選択ミス|48|main"}));
+  EXPECT_EQ(std::count(g_taskbar.begin(), g_taskbar.end(), "flash"), 0);
 }
 
 // A failed launch's box comes from the worker, owned by nothing, after a second try only for ERROR_INTERNAL_ERROR.
@@ -256,4 +266,51 @@ TEST_F(Runner, SoakOfMixedRunsLeavesNothingBehind) {
   GetProcessHandleCount(GetCurrentProcess(), &handles);
   EXPECT_LE(handles, baseline) << "handles after run 1";
   EXPECT_EQ(Boxes(), Texts{});
+}
+
+// A run of 250 rows goes through three blocks of the job table: every row once, in order, one program at a time,
+// with no pause at a block's end, though every row is removed during the first block. A run command in the second
+// block is refused. The taskbar button shows done of total, and when the run ends by itself, the progress goes and
+// the button flashes if the window is in the background. A stop in the second block ends the whole run; a taskbar
+// that fails is not asked again.
+TEST_F(Runner, LongRunsGoThroughEveryBlock) {
+  for (int i = 0; i < 250; ++i) AddRow("f" + std::to_string(i));
+  g_taskbarCalls = kTaskbarRecorder;
+  SendMessageA(main, TaskbarButtonCreatedMessage(), 0, 0);
+  Command(IDT_RUN);  // nothing selected: the whole list
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  RemoveRows(main, kRemoveAll);
+  ASSERT_TRUE(PumpUntil([] { return g_runBlocks.first == 100; }, 60000));
+  Command(IDM_RUN_ALL);
+  ASSERT_TRUE(WaitRunEnd(120000));
+  std::vector<Event> starts = Events("start"), ends = Events("end");
+  ASSERT_EQ(starts.size(), 250u);
+  std::vector<ULONGLONG> gaps = {0};  // from a program's end to the next one's start; programs overlapping wrap
+  for (size_t i = 0; i < 250; ++i) {
+    EXPECT_NE(starts[i].line.find("\\f" + std::to_string(i) + "\""), std::string::npos) << i;
+    if (i) gaps.push_back(starts[i].ms - ends[i - 1].ms);
+  }
+  std::vector<ULONGLONG> sorted = gaps;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_LT(sorted.back(), 60000u);  // one program at a time
+  for (size_t first : {100, 200}) EXPECT_LE(gaps[first], 2 * sorted[125] + 300) << "at row " << first;
+  EXPECT_EQ(Boxes(), Texts{"すでにThreadは実行中です。|Thread処理|0|main"});
+  ASSERT_GE(g_taskbar.size(), 3u);
+  const std::string last = g_taskbar[g_taskbar.size() - 3];  // the last tick's, in the third block
+  EXPECT_EQ(Texts(g_taskbar.end() - 3, g_taskbar.end()), (Texts{last, "clear", "flash"}));
+  EXPECT_TRUE(std::stoi(last) >= 200 && last.substr(last.find('/')) == "/250") << last;
+
+  g_taskbar.clear();
+  g_taskbarFails = true;
+  for (int i = 0; i < 102; ++i) AddRow("g" + std::to_string(i), i == 100 ? "close 60000" : "");
+  Command(IDM_RUN_ALL);
+  ASSERT_TRUE(PumpUntil([] { return FindWindowA("PlimsarStandin", nullptr) != nullptr; }, 60000));
+  Command(IDT_STOP);
+  ASSERT_TRUE(WaitRunEnd());
+  SetForegroundWindow(other);
+  Pump(1500);  // the next tick ends the run's display
+  EXPECT_EQ(Events("start").size(), 250u + 101);
+  EXPECT_EQ(g_taskbar.size(), 1u);  // no flash either
+  DestroyWindow(other);
 }

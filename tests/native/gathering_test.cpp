@@ -1,6 +1,5 @@
-// Path texts, the folder picker, the subfolder walk, the search history, the
-// current folder, and the runner's jobs, command lines, limits and progress marks.
-#include <climits>
+// The gathering commands' rules: path texts, the folder picker, the subfolder
+// walk, the search history and the current folder.
 #include <map>
 
 #include "filelist/current_folder.h"
@@ -8,10 +7,6 @@
 #include "filelist/folder_walk.h"
 #include "filelist/picker_rules.h"
 #include "filelist/search_history.h"
-#include "runner/command_line.h"
-#include "runner/job_path.h"
-#include "runner/progress_rules.h"
-#include "runner/time_limit.h"
 #include "settings/settings.h"
 #include "tests/native/check.h"
 
@@ -38,18 +33,16 @@ TEST(PathText, PathsThatDoNotFitAreRefusedNotCut) {
 
 TEST(PathText, FoldersEndBeforeTheirLastRealSeparator) {
   const std::string a = A(255);
-  // Open-file result, offset of its name: the chosen folder; the folder of the path as found (nullptr: none).
-  const std::tuple<std::string, size_t, std::string, const char*> folders[] = {
-      {std::string("c:\\図ソ\0a\0", 10), 8, "c:\\図ソ", "c:"},  // ソ ends in the byte 0x5C
-      {"\\a.dwg", 1, "", ""},
+  const std::pair<std::string, const char*> folders[] = {
+      // a path as found, its folder (nullptr: none)
+      {"c:\\図ソ\\a", "c:\\図ソ"},  // ソ ends in the byte 0x5C
+      {"\\a.dwg", ""},
       // too long, or no "\" at all
-      {a + "\\x", 255, a, a.c_str()},
-      {a + "a\\x", 255, a, nullptr},
-      {"a.dwg", 0, "", nullptr},
+      {a + "\\x", a.c_str()},
+      {a + "a\\x", nullptr},
+      {"a.dwg", nullptr},
   };
-  for (const auto& [path, offset, chosen, found] : folders) {
-    auto choose = [&](char* out) { ChosenFilesFolder(path.c_str(), offset, out); };
-    EXPECT_EQ(Filled(kPathTextSize, choose), Zeroed(chosen, kPathTextSize) + "x") << path;
+  for (const auto& [path, found] : folders) {
     char out[kPathTextSize];
     EXPECT_EQ(FolderOfPath(path.c_str(), out), found != nullptr) << path;
     EXPECT_EQ(out, std::string(found ? found : "")) << path;
@@ -167,100 +160,4 @@ TEST(CurrentFolder, CopiesStayWithinTheirFieldsAndKeepCharactersWhole) {
   std::strncpy(g_settings.file_type[0], "abcdefgh", kFileTypeSize);
   g_settings.fileselect = -1;
   EXPECT_EQ(Filled(8, CopySelectedExtension), Zeroed("abcdefg", 8) + "x");
-}
-
-TEST(Launches, JobPathsAndTheJobTable) {
-  const std::tuple<std::string, std::string, std::string> rows[] = {
-      // folder, file name, the Job's path
-      {"c", "a", "c\\a"},
-      {"ソ", "a", "ソ\\a"},  // ソ ends in the byte 0x5C
-      {"c:\\ソ\\", "a", "c:\\ソ\\a"},
-      // no folder; row texts of 255 bytes at most
-      {"", "a", "a"},
-      {std::string(256, 'd'), A(256), std::string(255, 'd') + "\\" + A(255)},
-  };
-  for (const auto& [folder, name, path] : rows) {
-    auto join = [&](char* out) { JoinJobPath(folder.c_str(), name.c_str(), out); };
-    EXPECT_EQ(Filled(kJobPathSize, join), Zeroed(path, kJobPathSize) + "x") << folder;
-  }
-  static JobTable table;
-  for (int row = 0; row < kMaxJobs; ++row) EXPECT_TRUE(StoreJob(table, "c:\\", "a", "12345678901234567", row));
-  EXPECT_FALSE(StoreJob(table, "c:\\", "b", "1", 0));  // a hundred at most
-  const Job& last = table.jobs[kMaxJobs - 1];
-  EXPECT_EQ(last.size, 1015724736);  // the first 16 bytes, wrapping
-  EXPECT_EQ(last.state, kJobQueued);
-}
-
-TEST(Launches, CommandLinesGlueTheOptionsToTheQuotedPathAndAreNeverCut) {
-  const std::string p(256, 'p'), m1(64, '1'), m2(64, '2'), path(512, 'f');  // unterminated: 255, 63, 63, 511 read
-  const std::tuple<std::string, std::string, std::string, std::string, std::string> lines[] = {
-      {"v", "/p", "/q", "a", "\"v\" /p\"a\"/q"},
-      {p, m1, m2, path, "\"" + p.substr(1) + "\" " + m1.substr(1) + "\"" + path.substr(1) + "\"" + m2.substr(1)},
-  };
-  for (const auto& [program, opM1, opM2, file, line] : lines) {
-    for (size_t size : {line.size() + 1, line.size()}) {  // room for the line, then one byte too few
-      std::string out(size + 1, 'x');                     // and a guard byte
-      const bool fits = size > line.size();
-      EXPECT_EQ(BuildCommandLine(program.data(), opM1.data(), opM2.data(), file.data(), &out[0], size), fits);
-      EXPECT_EQ(out, Zeroed(fits ? line : "", size) + "x") << line.substr(0, 40);
-    }
-  }
-}
-
-TEST(TimeLimit, BasePlusSizeShareWrapsIn32BitsAndOnlyTheArmedLaunchExpires) {
-  const std::tuple<int32_t, int32_t, int32_t, int32_t> limits[] = {
-      // off_tim, off_size, size: seconds
-      {10, 1000, 2500, 12},
-      {30, 0, 123456, 30},
-      {0, -2, 7, -3},  // toward zero
-      // size / -1 wraps instead of trapping
-      {0, -1, 7, -7},
-      {5, -1, INT_MIN, INT_MIN + 5},
-  };
-  for (const auto& [base, share, size, seconds] : limits)
-    EXPECT_EQ(TimeLimitSeconds(base, share, size), seconds) << size;
-  EXPECT_EQ(TimerPeriodMs(5), 5000u);
-  const std::tuple<TimerArming, uint32_t, uint64_t, bool> expiries[] = {
-      // armed for, launch, now: it belongs
-      {{3, 10000, 1000}, 4, 20000, false},        // armed for the launch before
-      {{1, 9000, 1000}, 1, 8000, false},          // a clock that went back
-      {{1, 0, 0xFFFFFC18}, 1, 0x7FFFFFCD, true},  // the period clamped to 2^31 - 1, less 50 ms of slack
-      {{1, 0, 0xFFFFFC18}, 1, 0x7FFFFFCC, false},
-  };
-  for (const auto& [armed, launch, now, belongs] : expiries)
-    EXPECT_EQ(ExpiryBelongsToLaunch(armed, launch, now), belongs);
-}
-
-// Marks as "row+" or "row-".
-static std::string Text(const RowMark* marks, int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += std::to_string(marks[i].row) + (marks[i].marked ? "+ " : "- ");
-  return out;
-}
-
-TEST(Progress, TicksPaintsAndTheFocusTheMarksLeave) {
-  static JobTable table;  // Jobs: row, state (1 Queued, 2 Running, 3 Done)
-  for (const auto& [row, state] : {std::pair{8, 1}, {3, 3}, {8, 3}, {0, 2}, {1, 0}, {10, 1}, {-1, 1}}) {
-    Job& job = table.jobs[table.count++];
-    job.row = row;
-    job.state = state;
-  }
-  RowMark marks[kMaxJobs + 1] = {};
-  int32_t phase = 0;  // rows in order, one row's Jobs in table order, the Running one blinking
-  EXPECT_EQ(Text(marks, PlanTick(table, 10, &phase, marks)), "0- 3- 8+ 8- ");
-  EXPECT_EQ(Text(marks, PlanTick(table, 10, &phase, marks)), "0+ 3- 8+ 8- ");
-  EXPECT_EQ(phase, 0);
-  std::vector<uint8_t> marked(11, 7), hasBits = {1, 1, 0, 1, 0, 0, 0, 0, 1, 0, 1};
-  PlanPaint(table, 10, marked.data());
-  EXPECT_EQ(Ints(marked.begin(), marked.end()), Ints({1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 7}));
-  EXPECT_EQ(Text(marks, PaintChanges(marked.data(), hasBits.data(), 10, marks)), "0+ 1- 3- 8+ ");
-  EXPECT_EQ(FocusAfterMarks(marks, 3, -1), 0);      // marking a row gives it the focus,
-  EXPECT_EQ(FocusAfterMarks(marks + 1, 1, 1), -1);  // unmarking the focused row takes it away,
-  EXPECT_EQ(FocusAfterMarks(marks + 1, 1, 6), 6);   // and unmarking another row leaves it
-  // Jobs stored ahead of the count are not read yet; an empty list gets nothing written.
-  table.count = 0;
-  PlanPaint(table, 0, marked.data());
-  PlanPaint(table, 9, marked.data() + 1);
-  EXPECT_EQ(Ints(marked.begin(), marked.end()), Ints({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7}));
-  EXPECT_EQ(PlanTick(table, 10, &phase, marks), 0);
 }
