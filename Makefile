@@ -5,7 +5,7 @@ BUILD := $(ROOT)/build
 PREFIX := $(BUILD)/wineprefix
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build native prefix run test test-native test-windows soak bench dist fuzz mutate screenshots clean
+.PHONY: all deps build native prefix run test test-native test-windows soak bench dist fuzz mutate mutate-win screenshots clean
 
 all: build
 
@@ -55,6 +55,10 @@ fuzz: deps
 
 mutate: deps
 	@python3 scripts/mutate.py
+
+# The Win32 files' mutants against the Windows suites; SAMPLE=N runs fewer. Takes about half an hour.
+mutate-win: deps
+	@python3 scripts/mutate-win.py $(if $(SAMPLE),--sample $(SAMPLE))
 
 bench: build prefix
 	@bash scripts/bench.sh
