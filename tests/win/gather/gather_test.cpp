@@ -202,3 +202,25 @@ TEST_F(Gather, DriveSearchTakesTheFirstFixedDriveWhateverTheLoaderAndNamesAMissi
   EXPECT_EQ(FindWindowA("#32770", ""), nullptr);
   EXPECT_EQ(RowCount(), 1);
 }
+
+// The row commands: removing the selection warns when there is none, the toolbar's button takes the selection or
+// else every row, select all reaches every row and unselecting leaves none.
+TEST_F(Gather, RowCommandsRemoveTheSelectionOrWarn) {
+  for (const char* name : {"a", "b", "c"}) MakeFile(Wide(dir) + L"\\" + Wide(name) + L".dwg");
+  const std::vector<std::wstring> all = {Wide(dir) + L"\\*.dwg"};
+  struct {
+    std::vector<int> marked, commands;
+    Rows rows;
+  } steps[] = {{{}, {IDM_REMOVE_SELECTED}, {"a.dwg", "b.dwg", "c.dwg"}},  // warns
+               {{1}, {IDT_REMOVE}, {"a.dwg", "c.dwg"}},
+               {{}, {IDM_SELECT_ALL, IDM_REMOVE_SELECTED}, {}},
+               {{1}, {IDM_DESELECT_SELECTED, IDT_REMOVE}, {}}};
+  for (const auto& step : steps) {
+    Command(IDM_REMOVE_ALL);
+    AddPaths(main, ResolvePaths(all));
+    for (int row : step.marked) MarkRow(row, true);
+    for (int command : step.commands) Command(command);
+    EXPECT_EQ(Column(g_fileList, 0), step.rows);
+  }
+  EXPECT_EQ(Boxes(), Texts{"ファイルが選択していません|選択ミス|48|main"});
+}
