@@ -9,6 +9,9 @@
 using Ints = std::vector<int64_t>;
 using Texts = std::vector<std::string>;
 
+// n bytes of "a"
+inline std::string A(size_t n) { return std::string(n, 'a'); }
+
 // text in a zero-filled field of size bytes
 inline std::string Zeroed(const std::string& text, size_t size) { return text + std::string(size - text.size(), '\0'); }
 

@@ -67,13 +67,14 @@ TEST(RunBlocks, EveryCapturedRowRunsBlockByBlockLaterBlocksStayMarkedAndOnlyChan
     EXPECT_EQ(Runs(marks.data(), (rowCount + 1) / 2) + std::to_string(marked[rowCount]), tick + "7") << "paint";
   }
   // Only marks that change a row are sent. Mark bits: row 0 selected, 1 focused, 3 drop-highlighted, 8 marked.
-  const std::vector<uint8_t> bits = {
-      kSelectedBit, kFocusedBit, 0, kDropHilitedBit, 0, 0, 0, 0, kSelectedBit | kDropHilitedBit};
+  const uint8_t bits[] = {kSelectedBit, kFocusedBit, 0, kDropHilitedBit, 0, 0, 0, 0, kSelectedBit | kDropHilitedBit};
   const RowMark sent[] = {{0, true}, {1, false}, {2, false}, {3, false}, {8, true}};
   RowMark changes[5];
-  int n = MarkChanges(sent, 5, bits.data(), changes);
+  int n = MarkChanges(sent, 5, bits, changes);
   EXPECT_EQ(Runs(changes, n) + std::to_string(n), "0+ 1..3- 3");
-  EXPECT_EQ(FocusAfterMarks(sent, 5, -1), 8);      // marking a row gives it the focus,
-  EXPECT_EQ(FocusAfterMarks(sent + 1, 1, 1), -1);  // unmarking the focused row takes it away,
-  EXPECT_EQ(FocusAfterMarks(sent + 1, 1, 6), 6);   // and unmarking another row leaves it
+  // Marking a row gives it the focus (the last one marked; no mark beyond the count), unmarking the focused row takes
+  // it away, and unmarking another row leaves it.
+  EXPECT_EQ(Ints({FocusAfterMarks(sent, 5, -1), FocusAfterMarks(sent, 4, -1), FocusAfterMarks(sent + 1, 1, 1),
+                  FocusAfterMarks(sent + 1, 1, 6)}),
+            Ints({8, 0, -1, 6}));
 }

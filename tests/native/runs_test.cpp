@@ -7,8 +7,6 @@
 #include "runner/time_limit.h"
 #include "tests/native/check.h"
 
-static std::string A(size_t n) { return std::string(n, 'a'); }
-
 TEST(Launches, JobPathsAndTheJobTable) {
   const std::tuple<std::string, std::string, std::string> rows[] = {
       // folder, file name, the Job's path
@@ -26,9 +24,8 @@ TEST(Launches, JobPathsAndTheJobTable) {
   static JobTable table;
   for (int row = 0; row < kMaxJobs; ++row) EXPECT_TRUE(StoreJob(table, "c:\\", "a", "12345678901234567", row));
   EXPECT_FALSE(StoreJob(table, "c:\\", "b", "1", 0));  // a hundred at most
-  const Job& last = table.jobs[kMaxJobs - 1];
-  EXPECT_EQ(last.size, 1015724736);  // the first 16 bytes, wrapping
-  EXPECT_EQ(last.state, kJobQueued);
+  // the size from its first 16 bytes, wrapping
+  EXPECT_EQ(Ints({table.jobs[kMaxJobs - 1].size, table.jobs[kMaxJobs - 1].state}), Ints({1015724736, kJobQueued}));
 }
 
 TEST(Launches, CommandLinesGlueTheOptionsToTheQuotedPathAndAreNeverCut) {
@@ -48,15 +45,9 @@ TEST(Launches, CommandLinesGlueTheOptionsToTheQuotedPathAndAreNeverCut) {
 }
 
 TEST(TimeLimit, BasePlusSizeShareWrapsIn32BitsAndOnlyTheArmedLaunchExpires) {
+  // off_tim, off_size, size: seconds; a share rounds toward zero, and size / -1 wraps instead of trapping
   const std::tuple<int32_t, int32_t, int32_t, int32_t> limits[] = {
-      // off_tim, off_size, size: seconds
-      {10, 1000, 2500, 12},
-      {30, 0, 123456, 30},
-      {0, -2, 7, -3},  // toward zero
-      // size / -1 wraps instead of trapping
-      {0, -1, 7, -7},
-      {5, -1, INT_MIN, INT_MIN + 5},
-  };
+      {10, 1000, 2500, 12}, {30, 0, 123456, 30}, {0, -2, 7, -3}, {0, -1, 7, -7}, {5, -1, INT_MIN, INT_MIN + 5}};
   for (const auto& [base, share, size, seconds] : limits)
     EXPECT_EQ(TimeLimitSeconds(base, share, size), seconds) << size;
   EXPECT_EQ(TimerPeriodMs(5), 5000u);

@@ -62,8 +62,7 @@ TEST(SettingsForm, ControlsShowTheRecordAndOkStoresThemWithinTheirLimits) {
   form.offSize = "123456789012345678";  // read from its first 15 bytes, wrapping
   ApplyForm(form, s);
   EXPECT_EQ(Texts({s.p, s.op_m1, s.op_m2}), Texts({std::string(255, 'p'), form.op_m1, std::string(62, 'b')}));
-  EXPECT_EQ(s.off_tim, 12);
-  EXPECT_EQ(s.off_size, static_cast<int32_t>(123456789012345u & 0xFFFFFFFFu));
+  EXPECT_EQ(Ints({s.off_tim, s.off_size}), Ints({12, static_cast<int32_t>(123456789012345u & 0xFFFFFFFFu)}));
   const std::tuple<const char*, Ints, Ints> boxes[] = {
       // record; check box and radios; off_mode, apri_end after OK
       {"off_mode=0\napri_end=0", {0, 1, 0}, {0, 0}},
