@@ -36,12 +36,14 @@ TEST_F(AppTest, StartsAsBuiltWithComUntilExitAndNotAtAllWithoutItsList) {
   // The menu's labels by id, then the toolbar's buttons in order with their tooltips.
   // clang-format off
   const Labels menu = {
-      {IDM_ADD_FILES, "１ファイル追加(&A)"}, {IDM_ADD_FOLDER, "フォルダ単位(&W)"}, {IDM_ADD_SUBFOLDERS, "サブフォルダ(&G)"},
-      {IDM_FOLDER_PICKER, "フォルダ選択(&S)"}, {IDM_REMOVE_SELECTED, "選択削除(&D)"}, {IDM_REMOVE_ALL, "オール削除(&C)"},
-      {IDM_LIST_SEARCH, "ﾘｽﾄ内検索(&L)"}, {IDM_SELECT_ALL, "ｵｰﾙ選択(&A)"}, {IDM_DESELECT_SELECTED, "選択オールクリア(&C)"},
-      {IDM_DRIVE_SEARCH, "HDD内検索(&H)"}, {IDM_RUN_ALL, "全リスト実行印刷(&A)"}, {IDM_RUN_SELECTION, "選択実行印刷(&C)"},
-      {IDM_SETTINGS, "環境設定(&T)"}, {IDM_HELP, "ﾍﾙﾌﾟ(&W)"}, {IDM_HOMEPAGE, "Tamselのホームページ(&H)"},
-      {IDM_ABOUT, "このソフトについて(&S)"}, {IDM_EXIT, "終了(&X)"}}, toolbar = {
+      {IDM_ADD_FILES, "１ファイル追加(&A)"}, {IDM_ADD_FOLDER, "フォルダ単位(&W)"},
+      {IDM_ADD_SUBFOLDERS, "サブフォルダ(&G)"}, {IDM_FOLDER_PICKER, "フォルダ選択(&S)"},
+      {IDM_REMOVE_SELECTED, "選択削除(&D)"}, {IDM_REMOVE_ALL, "オール削除(&C)"}, {IDM_LIST_SEARCH, "ﾘｽﾄ内検索(&L)"},
+      {IDM_SELECT_ALL, "ｵｰﾙ選択(&A)"}, {IDM_DESELECT_SELECTED, "選択オールクリア(&C)"},
+      {IDM_DRIVE_SEARCH, "HDD内検索(&H)"}, {IDM_RUN_ALL, "全リスト実行印刷(&A)"},
+      {IDM_RUN_SELECTION, "選択実行印刷(&C)"}, {IDM_SETTINGS, "環境設定(&T)"}, {IDM_HELP, "ﾍﾙﾌﾟ(&W)"},
+      {IDM_HOMEPAGE, "Tamselのホームページ(&H)"}, {IDM_ABOUT, "このソフトについて(&S)"}, {IDM_EXIT, "終了(&X)"}},
+                toolbar = {
       {IDT_FOLDER_PICKER, "フォルダを選択し追加"}, {IDT_ADD_SUBFOLDERS, "サブフォルダ内も追加"},
       {IDT_ADD_FOLDER, "フォルダ単位で追加"}, {IDT_ADD_FILES, "１ファイル追加"}, {IDT_REMOVE, "リストから削除"},
       {IDT_RUN, "実行"}, {IDT_STOP, "停止"}, {IDT_HELP, "ヘルプ"}, {IDT_EXIT, "終了"}};
@@ -145,7 +147,8 @@ TEST_F(AppTest, DpiLayoutAtStartAndAfterAChange) {
     bool foreign;  // sent from another thread, with a pointer that points nowhere: the window keeps its place
   } const cases[] = {
       // at the same DPI nothing moves: the layout at start-up
-      {96, 96, 0, {10, 10, 500, 400}, {212, 144, 600, 480, 40, 190, 220, 100, 60, 400, 500, 600, -1, 32, 32, 9, 12, 12, 1}},
+      {96, 96, 0, {10, 10, 500, 400},
+       {212, 144, 600, 480, 40, 190, 220, 100, 60, 400, 500, 600, -1, 32, 32, 9, 12, 12, 1}},
       {144, 144, 0, {10, 10, 500, 400},
        {62, 24, 900, 720, 60, 285, 330, 150, 90, 600, 750, 900, -1, 48, 48, 9, 18, 18, 1}},
       // the user's 300 at 144 is 200 at 96 and 250 at 120; 120 DPI is as near 100 % as 150 %: the 100 % pictures

@@ -14,7 +14,7 @@ static std::string Text(HWND window) {
 }
 
 // The dialog as its template builds it, filled from the settings, and so again after Cancel and the close box,
-// which change nothing; OK takes every control over. An extension registered stays registered even so;
+// which take no control over; OK takes every control over. An extension registered stays registered even so;
 // one registered already is refused with a box. A program chosen by browsing is shown and stored at once, and Cancel
 // keeps it; one longer than 255 bytes comes back filling the whole buffer, unterminated, and leaves p as it was.
 TEST_F(AppTest, DialogShowsTheSettingsAndOnlyOkTakesTheControlsOver) {
