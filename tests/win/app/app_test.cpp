@@ -33,29 +33,26 @@ TEST_F(AppTest, StartsAsBuiltWithComUntilExitAndNotAtAllWithoutItsList) {
   EXPECT_EQ(NextSelectedRow(-1), -1);               // without a list, every "while a row is selected" loop ends
   EXPECT_EQ(Apartment(), -1);
   StartApp();
-  const Labels menu = {{IDM_ADD_FILES, "１ファイル追加(&A)"},
-                       {IDM_ADD_FOLDER, "フォルダ単位(&W)"},
-                       {IDM_ADD_SUBFOLDERS, "サブフォルダ(&G)"},
-                       {IDM_FOLDER_PICKER, "フォルダ選択(&S)"},
-                       {IDM_REMOVE_SELECTED, "選択削除(&D)"},
-                       {IDM_REMOVE_ALL, "オール削除(&C)"},
-                       {IDM_LIST_SEARCH, "ﾘｽﾄ内検索(&L)"},
-                       {IDM_SELECT_ALL, "ｵｰﾙ選択(&A)"},
-                       {IDM_DESELECT_SELECTED, "選択オールクリア(&C)"},
-                       {IDM_DRIVE_SEARCH, "HDD内検索(&H)"},
-                       {IDM_RUN_ALL, "全リスト実行印刷(&A)"},
-                       {IDM_RUN_SELECTION, "選択実行印刷(&C)"},
-                       {IDM_SETTINGS, "環境設定(&T)"},
-                       {IDM_HELP, "ﾍﾙﾌﾟ(&W)"},
-                       {IDM_HOMEPAGE, "Tamselのホームページ(&H)"},
-                       {IDM_ABOUT, "このソフトについて(&S)"},
-                       {IDM_EXIT, "終了(&X)"}};
+  // The menu's labels by id, then the toolbar's buttons in order with their tooltips.
+  // clang-format off
+  const Labels menu = {
+      {IDM_ADD_FILES, "１ファイル追加(&A)"}, {IDM_ADD_FOLDER, "フォルダ単位(&W)"},
+      {IDM_ADD_SUBFOLDERS, "サブフォルダ(&G)"}, {IDM_FOLDER_PICKER, "フォルダ選択(&S)"},
+      {IDM_REMOVE_SELECTED, "選択削除(&D)"}, {IDM_REMOVE_ALL, "オール削除(&C)"}, {IDM_LIST_SEARCH, "ﾘｽﾄ内検索(&L)"},
+      {IDM_SELECT_ALL, "ｵｰﾙ選択(&A)"}, {IDM_DESELECT_SELECTED, "選択オールクリア(&C)"},
+      {IDM_DRIVE_SEARCH, "HDD内検索(&H)"}, {IDM_RUN_ALL, "全リスト実行印刷(&A)"},
+      {IDM_RUN_SELECTION, "選択実行印刷(&C)"}, {IDM_SETTINGS, "環境設定(&T)"}, {IDM_HELP, "ﾍﾙﾌﾟ(&W)"},
+      {IDM_HOMEPAGE, "Tamselのホームページ(&H)"}, {IDM_ABOUT, "このソフトについて(&S)"}, {IDM_EXIT, "終了(&X)"}},
+                toolbar = {
+      {IDT_FOLDER_PICKER, "フォルダを選択し追加"}, {IDT_ADD_SUBFOLDERS, "サブフォルダ内も追加"},
+      {IDT_ADD_FOLDER, "フォルダ単位で追加"}, {IDT_ADD_FILES, "１ファイル追加"}, {IDT_REMOVE, "リストから削除"},
+      {IDT_RUN, "実行"}, {IDT_STOP, "停止"}, {IDT_HELP, "ヘルプ"}, {IDT_EXIT, "終了"}};
+  // clang-format on
+  Labels shown, buttons;
   char text[MAX_PATH];
-  for (const auto& [id, want] : menu) {
-    GetMenuStringA(GetMenu(main), id, text, MAX_PATH, MF_BYCOMMAND);
-    EXPECT_EQ(text, want) << id;
-  }
-  Labels buttons;  // in the toolbar's order, with their tooltips
+  for (const auto& [id, want] : menu)
+    shown.push_back({id, (GetMenuStringA(GetMenu(main), id, text, MAX_PATH, MF_BYCOMMAND), text)});
+  EXPECT_EQ(shown, menu);
   for (int i = 0; i < SendMessageA(g_toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {
     TBBUTTON button = {};
     SendMessageA(g_toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
@@ -63,15 +60,7 @@ TEST_F(AppTest, StartsAsBuiltWithComUntilExitAndNotAtAllWithoutItsList) {
     SendMessageA(main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
     buttons.push_back({button.idCommand, tip.lpszText});
   }
-  EXPECT_EQ(buttons, Labels({{IDT_FOLDER_PICKER, "フォルダを選択し追加"},
-                             {IDT_ADD_SUBFOLDERS, "サブフォルダ内も追加"},
-                             {IDT_ADD_FOLDER, "フォルダ単位で追加"},
-                             {IDT_ADD_FILES, "１ファイル追加"},
-                             {IDT_REMOVE, "リストから削除"},
-                             {IDT_RUN, "実行"},
-                             {IDT_STOP, "停止"},
-                             {IDT_HELP, "ヘルプ"},
-                             {IDT_EXIT, "終了"}}));
+  EXPECT_EQ(buttons, toolbar);
   // Wine's input method keeps an apartment of its own while the window lives: the tool's outlives it.
   DestroyWindow(main);
   Pump(20);
@@ -92,10 +81,6 @@ TEST_F(AppTest, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
   ASSERT_TRUE(MoveFileA(browser.c_str(), aside.c_str()));                  // put back at the end
   SetEnvironmentVariableA("PLIMSAR_BROWSER_LOG", log.c_str());
   StartApp();
-  const Labels pages = {{IDM_HELP, "plimsar.html"},
-                        {IDT_HELP, "plimsar.html"},
-                        {IDM_HOMEPAGE, "plimsar.html"},
-                        {IDC_SET_HELP, "settings.html"}};
   int button = 0;
   OnDialog([&](HWND dialog, int) {
     SendMessageA(dialog, WM_COMMAND, button, 0);
@@ -104,21 +89,21 @@ TEST_F(AppTest, HelpOpensEachPageInTheBrowserOrSaysItIsMissing) {
   });
   std::string lines;
   for (bool there : {true, false}) {
-    if (there) {
-      EXPECT_TRUE(CopyFileA((ProgramFolder() + "standin.exe").c_str(), browser.c_str(), FALSE));
-    } else {  // a browser still ending keeps its file a moment
-      EXPECT_TRUE(PumpUntil([&] { return DeleteFileA(browser.c_str()) || !FileExists(browser); }, 10000));
-    }
-    for (const auto& [id, page] : pages) {
+    // A browser still ending keeps its file a moment.
+    auto removed = [&] { return DeleteFileA(browser.c_str()) || !FileExists(browser); };
+    EXPECT_TRUE(there ? CopyFileA((ProgramFolder() + "standin.exe").c_str(), browser.c_str(), FALSE)
+                      : PumpUntil(removed, 10000));
+    for (int id : {IDM_HELP, IDT_HELP, IDM_HOMEPAGE, IDC_SET_HELP}) {
+      const bool inDialog = id == IDC_SET_HELP;
       ClearBoxes();
       button = id;
-      Command(id == IDC_SET_HELP ? IDM_SETTINGS : id);
+      Command(inDialog ? IDM_SETTINGS : id);
       // Wine hands a program started by an unquoted path its path quoted.
-      if (there) lines += "\"" + browser + "\" " + address + page + "\n";
+      if (there) lines += "\"" + browser + "\" " + address + (inDialog ? "settings.html\n" : "plimsar.html\n");
       PumpUntil([&] { return ReadFileBytes(log) == lines; }, 10000);  // the stand-in may still be writing
       EXPECT_EQ(ReadFileBytes(log), lines);
-      const std::string owner = id == IDC_SET_HELP ? "#32770" : "main";
-      EXPECT_EQ(Boxes(), there ? Texts{} : Texts{"Internet Explorerが見つかりませんでした。|残念！|0|" + owner});
+      const std::string missing = "Internet Explorerが見つかりませんでした。|残念！|0|";
+      EXPECT_EQ(Boxes(), there ? Texts{} : Texts{missing + (inDialog ? "#32770" : "main")});
     }
   }
   MoveFileExA(aside.c_str(), browser.c_str(), MOVEFILE_REPLACE_EXISTING);
@@ -155,7 +140,6 @@ TEST_F(AppTest, DpiLayoutAtStartAndAfterAChange) {
   // PLIMSAR_TEST_DPI is set by the entry that runs at another DPI
   ASSERT_EQ(dpi, std::getenv("PLIMSAR_TEST_DPI") ? std::atoi(std::getenv("PLIMSAR_TEST_DPI")) : 96);
   // clang-format off
-  const std::vector<int> at96 = {212, 144, 600, 480, 40, 190, 220, 100, 60, 400, 500, 600, -1, 32, 32, 9, 12, 12, 1};
   struct {
     int startDpi, newDpi, userColumn;  // userColumn: the first column's width set before the change
     RECT suggested;
@@ -163,7 +147,8 @@ TEST_F(AppTest, DpiLayoutAtStartAndAfterAChange) {
     bool foreign;  // sent from another thread, with a pointer that points nowhere: the window keeps its place
   } const cases[] = {
       // at the same DPI nothing moves: the layout at start-up
-      {96, 96, 0, {10, 10, 500, 400}, at96},
+      {96, 96, 0, {10, 10, 500, 400},
+       {212, 144, 600, 480, 40, 190, 220, 100, 60, 400, 500, 600, -1, 32, 32, 9, 12, 12, 1}},
       {144, 144, 0, {10, 10, 500, 400},
        {62, 24, 900, 720, 60, 285, 330, 150, 90, 600, 750, 900, -1, 48, 48, 9, 18, 18, 1}},
       // the user's 300 at 144 is 200 at 96 and 250 at 120; 120 DPI is as near 100 % as 150 %: the 100 % pictures

@@ -110,14 +110,8 @@ void AppTest::SetUp() {
     ADD_FAILURE() << "unexpected dialog " << id;
     EndDialog(dialog, 1);
   });
-  OnOpenFile([](OPENFILENAMEA*) -> BOOL {
-    ADD_FAILURE() << "unexpected open-file dialog";
-    return FALSE;
-  });
-  OnOpenFileW([](OPENFILENAMEW*) -> BOOL {
-    ADD_FAILURE() << "unexpected open-file dialog";
-    return FALSE;
-  });
+  OnOpenFile([](OPENFILENAMEA*) { return ADD_FAILURE() << "unexpected open-file dialog", FALSE; });
+  OnOpenFileW([](OPENFILENAMEW*) { return ADD_FAILURE() << "unexpected open-file dialog", FALSE; });
   OnBrowse([](BROWSEINFOW*, wchar_t*) { ADD_FAILURE() << "unexpected browse dialog"; });
   SetModalHooks({RecordBox, [](HWND dialog, int id) { driver_(dialog, id); },
                  [](OPENFILENAMEA* ofn) { return openFile_(ofn); },

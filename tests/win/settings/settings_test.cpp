@@ -14,13 +14,15 @@ static std::string Text(HWND window) {
 }
 
 // The dialog as its template builds it, filled from the settings, and so again after Cancel and the close box,
-// which change nothing; OK takes every control over. An extension registered stays registered even so;
-// one registered already is refused with a box.
+// which take no control over; OK takes every control over. An extension registered stays registered even so;
+// one registered already is refused with a box. A program chosen by browsing is shown and stored at once, and Cancel
+// keeps it; one longer than 255 bytes comes back filling the whole buffer, unterminated, and leaves p as it was.
 TEST_F(AppTest, DialogShowsTheSettingsAndOnlyOkTakesTheControlsOver) {
   WriteFileBytes(dir + "\\plimsar.ini",
                  "filetypemax=3\r\nfile_type0=dwg\r\nfile_type1=\r\nfile_type2=dxf\r\nfileselect=2\r\n"
                  "p=C:\\ソフト\\表示.exe\r\nop_m1=/p \r\nop_m2= /q\r\noff_mode=1\r\noff_tim=-30\r\napri_end=1\r\n");
   StartApp();
+  const std::string program = "C:\\ソフト\\表示.exe", longest = "C:\\" + std::string(252, 'a');  // 255 bytes
   // In creation order: id, text, style beyond WS_CHILD | WS_VISIBLE, x, y, width and height in dialog units, then
   // the text typed before the dialog is left. An edit shows WS_BORDER as a client edge, a combo box hands
   // WS_VSCROLL to its list, and only the checked radio button keeps WS_TABSTOP; a combo box's height is its
@@ -33,7 +35,7 @@ TEST_F(AppTest, DialogShowsTheSettingsAndOnlyOkTakesTheControlsOver) {
       {-1, "ファイルの種類", SS_LEFT, {4, 8, 48, 8}, nullptr},
       {102, "txt", WS_BORDER | WS_TABSTOP, {80, 16, 68, 12}, "jww"},
       {114, "新規登録", BS_PUSHBUTTON | BS_CENTER | WS_TABSTOP, {152, 16, 32, 12}, nullptr},
-      {101, "C:\\ソフト\\表示.exe", WS_BORDER | WS_TABSTOP, {4, 44, 216, 12}, "D:\\表\\v.exe"},
+      {101, "", WS_BORDER | WS_TABSTOP, {4, 44, 216, 12}, "D:\\表\\v.exe"},
       {103, "起動ファイル", SS_LEFT, {4, 36, 44, 8}, nullptr},
       {104, "参照", BS_PUSHBUTTON | BS_CENTER | WS_TABSTOP, {188, 32, 32, 12}, nullptr},
       {105, "/p ", WS_BORDER | WS_TABSTOP, {4, 68, 84, 12}, "/a"},
@@ -55,6 +57,7 @@ TEST_F(AppTest, DialogShowsTheSettingsAndOnlyOkTakesTheControlsOver) {
   for (int way : {IDC_SET_CANCEL, 0, IDC_SET_OK}) {  // 0: the close box
     OnDialog([&](HWND dialog, int) {
       EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_SET_FORCE_END));
+      const std::string shownProgram = way == IDC_SET_CANCEL ? program : longest;  // browsed in the first dialog
       HWND child = GetWindow(dialog, GW_CHILD);
       for (const auto& [id, text, style, box, typed] : controls) {
         RECT want = box, got;
@@ -67,18 +70,27 @@ TEST_F(AppTest, DialogShowsTheSettingsAndOnlyOkTakesTheControlsOver) {
         // One check of the whole line, so that a failure shows which of its parts differs.
         EXPECT_EQ(std::make_tuple(LOWORD(GetDlgCtrlID(child)), Text(child), shown, got.left, got.top,
                                   got.right - got.left, height),
-                  std::make_tuple(LOWORD(id), std::string(text), WS_CHILD | WS_VISIBLE | style, want.left, want.top,
-                                  want.right, want.bottom));
+                  std::make_tuple(LOWORD(id), id == 101 ? shownProgram : text, WS_CHILD | WS_VISIBLE | style, want.left,
+                                  want.top, want.right, want.bottom));
         if (typed) SetWindowTextA(child, typed);
         child = GetWindow(child, GW_HWNDNEXT);
       }
       EXPECT_EQ(child, nullptr);
+      for (const std::string& path : way == IDC_SET_CANCEL ? Texts{longest + "a", longest} : Texts{}) {
+        OnOpenFile([&](OPENFILENAMEA* ofn) {
+          EXPECT_TRUE(SettingsLockFree());
+          std::memcpy(ofn->lpstrFile, path.c_str(), std::min<size_t>(path.size() + 1, ofn->nMaxFile));
+          return TRUE;
+        });
+        SendMessageA(dialog, WM_COMMAND, IDC_SET_BROWSE, 0);
+        EXPECT_EQ(g_settings.p, path == longest ? longest : program);
+      }
+      EXPECT_EQ(Text(GetDlgItem(dialog, IDC_SET_PROGRAM)), way == IDC_SET_CANCEL ? longest : "D:\\表\\v.exe");
       CheckDlgButton(dialog, IDC_SET_FORCE_END, BST_UNCHECKED);
       CheckRadioButton(dialog, IDC_SET_END_WINDOWS, IDC_SET_END_TERMINATE, IDC_SET_END_WINDOWS);
       ClearBoxes();
       SendMessageA(dialog, WM_COMMAND, IDC_SET_REGISTER, 0);  // jww is new only the first time
-      const Texts registered = {"すでに登録済みの文字です。|残念！|0|#32770"};
-      EXPECT_EQ(Boxes(), way == IDC_SET_CANCEL ? Texts{} : registered);
+      EXPECT_EQ(Boxes(), way == IDC_SET_CANCEL ? Texts{} : Texts{"すでに登録済みの文字です。|残念！|0|#32770"});
       SendMessageA(dialog, way ? WM_COMMAND : WM_CLOSE, way, 0);
     });
     Command(IDM_SETTINGS);
@@ -90,37 +102,12 @@ TEST_F(AppTest, DialogShowsTheSettingsAndOnlyOkTakesTheControlsOver) {
       "f=c:\\\r\np=D:\\表\\v.exe\r\nop_m1=/a\r\nop_m2=/b\r\noff_mode=0\r\noff_tim=45\r\napri_end=0\r\noff_size=7\r\n");
 }
 
-// A program chosen by browsing is shown and stored at once, and Cancel keeps it; one longer than 255 bytes comes
-// back filling the whole buffer, unterminated, and leaves p as it was.
-TEST_F(AppTest, BrowsedProgramIsStoredAtOnceUnlessTooLong) {
-  StartApp();
-  const std::string longest = "C:\\" + std::string(252, 'a');  // 255 bytes
-  OnDialog([&](HWND dialog, int) {
-    for (const std::string& path : {longest + "a", longest}) {
-      OnOpenFile([&](OPENFILENAMEA* ofn) {
-        EXPECT_TRUE(SettingsLockFree());
-        std::memcpy(ofn->lpstrFile, path.c_str(), std::min<size_t>(path.size() + 1, ofn->nMaxFile));
-        return TRUE;
-      });
-      SendMessageA(dialog, WM_COMMAND, IDC_SET_BROWSE, 0);
-      EXPECT_EQ(g_settings.p, path == longest ? longest : "");
-    }
-    EXPECT_EQ(Text(GetDlgItem(dialog, IDC_SET_PROGRAM)), longest);
-    SendMessageA(dialog, WM_COMMAND, IDC_SET_CANCEL, 0);
-  });
-  Command(IDM_SETTINGS);
-  EXPECT_EQ(g_settings.p, longest);
-}
-
 // Saving replaces plimsar.ini whole through plimsar.ini.new and keeps its attributes; where that name cannot be
 // made (here a folder holds it) the file is written in place. A read-only file or one that cannot be written is
 // kept whole, with a warning. A start removes a plimsar.ini.new left behind, and the warning of a file that cannot
 // be read comes without the settings lock held.
 TEST_F(AppTest, SaveReplacesTheFileWholeAndLeavesNothingBehind) {
   const std::string warning = "ﾌｧｲﾙが開けません|ﾌｧｲﾙｴﾗｰ|48|", old = "off_tim=9\r\n";  // then the owner
-  const std::string saved =
-      "filetypemax=0\r\nfileselect=0\r\nf=c:\\\r\np=\r\nop_m1=\r\nop_m2=\r\noff_mode=0\r\n"
-      "off_tim=77\r\napri_end=0\r\noff_size=0\r\n";
   // The old file's attributes (0: none); whether a folder takes the new name; the file held open while the tool
   // starts (1) or saves (2); then whether the save lands, and the boxes shown.
   const std::tuple<DWORD, bool, int, bool, Texts> cases[] = {
@@ -147,8 +134,8 @@ TEST_F(AppTest, SaveReplacesTheFileWholeAndLeavesNothingBehind) {
     file = held == 2 ? CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
     CloseApp();
     CloseHandle(file);
-    EXPECT_EQ(GetFileAttributesA(ini.c_str()) & 7, attributes & 7);  // read-only, hidden, system
-    EXPECT_EQ(ReadFileBytes(ini), landed ? saved : old);
+    EXPECT_EQ(GetFileAttributesA(ini.c_str()) & 7, attributes & 7);            // read-only, hidden, system
+    EXPECT_EQ(ReadFileBytes(ini), landed ? FormatSettings(g_settings) : old);  // the text is pinned natively
     EXPECT_EQ(GetFileAttributesA((ini + ".new").c_str()), taken ? FILE_ATTRIBUTE_DIRECTORY : INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(Boxes(), shown);
     ClearBoxes();
