@@ -67,7 +67,7 @@ void BringToFront(HWND window) {
 
 HandedList CommandLinePaths() { return ResolvePaths(SplitArguments(GetCommandLineW())); }
 
-StartLock::StartLock() : mutex_(CreateMutexA(nullptr, FALSE, kStartMutexName)) {
+StartLock::StartLock(bool wanted) : mutex_(wanted ? CreateMutexA(nullptr, FALSE, kStartMutexName) : nullptr) {
   // Abandoned by a start that died also means ours. Without the mutex each
   // start goes alone, as it would have anyway.
   if (mutex_ && WaitForSingleObject(mutex_, INFINITE) == WAIT_FAILED) {

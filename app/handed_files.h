@@ -21,10 +21,12 @@ HandedList CommandLinePaths();
 
 // Held from before a start looks for an open window until it has either
 // forwarded its paths or made its own window, so that starts at the same
-// moment make one window between them. One per user session.
+// moment make one window between them. One per user session. Only starts with
+// paths look for a window, so only they take it: a start without paths opens
+// its window at once, even while another waits for a busy one.
 class StartLock {
  public:
-  StartLock();
+  explicit StartLock(bool wanted);
   ~StartLock() { Release(); }
   void Release();
   StartLock(const StartLock&) = delete;

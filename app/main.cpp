@@ -7,7 +7,7 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   HandedList paths = CommandLinePaths();
-  StartLock lock;
+  StartLock lock(!paths.empty());
   // "Send to" on a selection fills the list that is already open.
   if (!paths.empty() && ForwardToOpenWindow(paths)) return 0;
   HWND window = StartTool(instance, show);

@@ -122,7 +122,12 @@ TEST_F(Handover, StartsMakeOneWindowAndWaitWhileItIsBusyButNotOnceItsProcessHasG
   const PROCESS_INFORMATION kept = Ended(p[0]) ? p[1] : p[0];
   SuspendThread(kept.hThread);  // its window busy for longer than a start once waited
   p[2] = Launch(elsewhere, work + "\\c.dwg");
-  Sleep(11000);
+  Pump(3000);  // it waits for the busy window now; a start without paths does not wait with it
+  const std::string fresh = MakeTempDir("fresh");
+  PROCESS_INFORMATION plain = Launch(fresh, "");
+  EXPECT_TRUE(PumpUntil([&] { return FileExists(fresh + "\\plimsar.ini"); }, 6000));
+  TerminateProcess(plain.hProcess, 1);
+  Sleep(8000);
   ResumeThread(kept.hThread);
   EXPECT_TRUE(PumpUntil([&] { return Ended(p[2]) && Rows() == 3; }, 10000));
   EXPECT_FALSE(FileExists(elsewhere + "\\plimsar.ini"));  // a forwarding start reads and writes no settings
