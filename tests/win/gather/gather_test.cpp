@@ -212,7 +212,7 @@ TEST_F(Gather, RowCommandsRemoveTheSelectionOrWarn) {
     std::vector<int> marked, commands;
     Rows rows;
   } steps[] = {{{}, {IDM_REMOVE_SELECTED}, {"a.dwg", "b.dwg", "c.dwg"}},  // warns
-               {{1}, {IDT_REMOVE}, {"a.dwg", "c.dwg"}},
+               {{0}, {IDT_REMOVE}, {"b.dwg", "c.dwg"}},
                {{}, {IDM_SELECT_ALL, IDM_REMOVE_SELECTED}, {}},
                {{1}, {IDM_DESELECT_SELECTED, IDT_REMOVE}, {}}};
   for (const auto& step : steps) {
