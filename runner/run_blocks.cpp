@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/cp932.h"
 #include "runner/job_path.h"
 
 namespace {
@@ -12,7 +13,8 @@ constexpr size_t kSizeTextLimit = 15;  // the size column read into 16 bytes
 
 uint32_t AddText(std::string& texts, const char* text, size_t limit) {
   uint32_t at = static_cast<uint32_t>(texts.size());
-  texts.append(text, strnlen(text, limit));
+  // Cut by characters: a lead byte left at the limit would swallow the zero after it.
+  texts.append(text, cp932::CutLength(text, strnlen(text, limit), limit));
   texts.push_back('\0');
   return at;
 }
